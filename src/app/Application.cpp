@@ -1,0 +1,44 @@
+#include "app/Application.h"
+
+#include "toolkit/ErrorBox.h"
+#include "toolkit/Fonts.h"
+#include "toolkit/TForm.h"
+
+#include <QIcon>
+#include <memory>
+
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
+{
+    setWindowIcon(QIcon(QStringLiteral(":/filsok/filsok.png")));
+    toolkit::InstallFontSubstitutions();
+}
+
+bool TApplication::notify(QObject* receiver, QEvent* event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& error) {
+        toolkit::ShowException(error);
+    } catch (...) {
+        toolkit::ShowException(std::runtime_error("Unknown error"));
+    }
+    return true;
+}
+
+int RunApplication(int& argc, char** argv, const MainFormFactory& factory)
+{
+    TApplication app(argc, argv);
+    std::unique_ptr<TForm> mainForm;
+    try {
+        mainForm.reset(factory());
+    } catch (const std::exception& error) {
+        toolkit::ShowStartupFailure(error);
+        return 1;
+    }
+    mainForm->show();
+    app.exec();
+    // The window and its components go before the application object, so the
+    // settings component can still save while it is destroyed.
+    mainForm.reset();
+    return 0;
+}

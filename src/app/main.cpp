@@ -1,0 +1,15 @@
+// Filsök: lists, searches and converts the text files under a folder.
+#include "app/Application.h"
+#include "uSok.h"
+
+int main(int argc, char** argv)
+{
+    return RunApplication(argc, argv, [] {
+        try {
+            return static_cast<TForm*>(new TForm1);
+        } catch (...) {
+            Form1 = nullptr;
+            throw;
+        }
+    });
+}

@@ -1,0 +1,21 @@
+#pragma once
+// The ANSI code page. Linux has none, so the program uses Windows-1252, with
+// its five undefined bytes mapped to U+0081, U+008D, U+008F, U+0090 and
+// U+009D as the Windows conversion does.
+#include <QString>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// The UTF-16 unit of one Windows-1252 byte.
+char16_t AnsiToUnicode(unsigned char byte);
+// The whole text as a QString (for widgets).
+QString AnsiToQString(std::string_view text);
+// A widget text as Windows-1252 bytes; characters outside the code page
+// become "?", as the Windows conversion without flags does.
+std::string QStringToAnsi(const QString& text);
+// The Windows-1252 lower case of one byte: A-Z, À-Þ except ×, and Š, Œ, Ž, Ÿ.
+unsigned char AnsiLower(unsigned char byte);
+
+}  // namespace platform

@@ -1,0 +1,11 @@
+#pragma once
+// The Align/Anchors layout: top-aligned controls stack from the top in their
+// designed order, bottom-aligned ones from the bottom, the client-aligned one
+// takes the rest; anchored controls keep their distance to the anchored
+// edges, so right-anchored ones move with the right edge and may slide over
+// left-anchored ones.
+#include <QRect>
+
+class QWidget;
+
+void AlignControls(QWidget* parent, const QRect& contentArea);

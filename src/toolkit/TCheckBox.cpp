@@ -1,0 +1,6 @@
+#include "toolkit/TCheckBox.h"
+
+TCheckBox::TCheckBox(QWidget* parent) : QCheckBox(parent), TControl(this)
+{
+    setFocusPolicy(Qt::StrongFocus);
+}

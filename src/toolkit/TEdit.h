@@ -1,0 +1,24 @@
+#pragma once
+// A single-line edit with an assignable key-down event that sees the
+// virtual-key code; setting the code to 0 swallows the key.
+#include "toolkit/TControl.h"
+
+#include <QLineEdit>
+
+class TEdit : public QLineEdit, public TControl {
+    Q_OBJECT
+    Q_PROPERTY(QString Text READ Text WRITE SetText)
+public:
+    explicit TEdit(QWidget* parent);
+
+    TKeyEvent OnKeyDown;
+
+    QString Text() const { return text(); }
+    void SetText(const QString& text) { setText(text); }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+// The shift state of a Qt key event.
+TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers);

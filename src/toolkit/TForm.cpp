@@ -1,0 +1,151 @@
+#include "toolkit/TForm.h"
+
+#include "toolkit/Align.h"
+#include "toolkit/TControl.h"
+
+#include <QCloseEvent>
+#include <QFontMetrics>
+#include <QScreen>
+#include <QShowEvent>
+
+TForm::TForm(QWidget* parent) : QWidget(parent, Qt::Window) {}
+
+TForm::~TForm()
+{
+    DoDestroy();
+    // The children die after this point; nobody may be told about it through
+    // a window that is already half gone.
+    for (auto& connection : removalConnections_)
+        disconnect(connection);
+}
+
+void TForm::DoDestroy()
+{
+    if (destroyed_)
+        return;
+    destroyed_ = true;
+    SetDestroying();
+    if (OnDestroy)
+        OnDestroy(this);
+}
+
+QList<QObject*> TForm::Components() const
+{
+    QList<QObject*> result;
+    for (QObject* child : findChildren<QObject*>())
+        if (dynamic_cast<TComponent*>(child))
+            result.append(child);
+    return result;
+}
+
+QObject* TForm::FindComponent(const QString& name) const
+{
+    if (name.isEmpty())
+        return nullptr;
+    for (QObject* component : Components())
+        if (component->objectName().compare(name, Qt::CaseInsensitive) == 0)
+            return component;
+    return nullptr;
+}
+
+void TForm::FinishLoading()
+{
+    const QList<QObject*> components = Components();
+    for (QObject* component : components) {
+        removalConnections_.push_back(
+            connect(component, &QObject::destroyed, this, [this](QObject* gone) { ComponentRemoved(gone); }));
+    }
+    for (QObject* component : components)
+        dynamic_cast<TComponent*>(component)->Loaded();
+    Loaded();
+}
+
+void TForm::ComponentRemoved(QObject* component)
+{
+    for (QObject* other : Components())
+        if (other != component)
+            dynamic_cast<TComponent*>(other)->Notification(component, TOperation::opRemove);
+}
+
+void TForm::SetBorderWidth(int width)
+{
+    borderWidth_ = width;
+    Realign();
+}
+
+QRect TForm::ContentArea() const
+{
+    return rect().adjusted(borderWidth_, borderWidth_, -borderWidth_, -borderWidth_);
+}
+
+void TForm::SetContentSize(int width, int height)
+{
+    resize(width + 2 * borderWidth_, height + 2 * borderWidth_);
+}
+
+void TForm::ScaleToScreen(int designLineHeight)
+{
+    QFont windowFont = font();
+    const qreal dpi = screen() ? screen()->logicalDotsPerInchY() : 96.0;
+    if (qRound(dpi) != 96 && windowFont.pixelSize() > 0) {
+        windowFont.setPixelSize(qRound(windowFont.pixelSize() * dpi / 96.0));
+        setFont(windowFont);
+    }
+    const int lineHeight = QFontMetrics(windowFont).height();
+    if (lineHeight == designLineHeight || lineHeight <= 0)
+        return;
+    const QSize content = ContentArea().size();
+    for (QWidget* child : findChildren<QWidget*>()) {
+        TControl* control = AsControl(child);
+        if (!control)
+            continue;
+        control->ScaleDesign(lineHeight, designLineHeight);
+        QFont f = child->font();
+        if (f.pixelSize() > 0) {
+            f.setPixelSize(f.pixelSize() * lineHeight / designLineHeight);
+            child->setFont(f);
+        }
+    }
+    SetContentSize(content.width() * lineHeight / designLineHeight, content.height() * lineHeight / designLineHeight);
+    Realign();
+}
+
+void TForm::Realign()
+{
+    AlignControls(this, ContentArea());
+    for (QWidget* child : findChildren<QWidget*>())
+        if (AsControl(child) && !child->isWindow())
+            AlignControls(child, child->contentsRect());
+}
+
+void TForm::showEvent(QShowEvent* event)
+{
+    if (!event->spontaneous() && OnShow)
+        OnShow(this);
+    QWidget::showEvent(event);
+}
+
+void TForm::closeEvent(QCloseEvent* event)
+{
+    bool canClose = true;
+    if (OnCloseQuery)
+        OnCloseQuery(this, canClose);
+    if (canClose)
+        event->accept();
+    else
+        event->ignore();
+}
+
+void TForm::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    AlignControls(this, ContentArea());
+}
+
+TForm* OwnerForm(const QObject* component)
+{
+    for (QObject* p = component ? component->parent() : nullptr; p; p = p->parent())
+        if (auto* form = qobject_cast<TForm*>(p))
+            return form;
+    return nullptr;
+}

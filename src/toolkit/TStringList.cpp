@@ -1,0 +1,93 @@
+#include "toolkit/TStringList.h"
+
+#include "toolkit/Exceptions.h"
+
+#include <QFile>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+std::vector<std::string_view> SplitLines(std::string_view text)
+{
+    const size_t nul = text.find('\0');
+    if (nul != std::string_view::npos)
+        text = text.substr(0, nul);
+    std::vector<std::string_view> lines;
+    size_t start = 0;
+    const size_t n = text.size();
+    while (start < n) {
+        size_t i = start;
+        while (i < n && text[i] != '\r' && text[i] != '\n')
+            ++i;
+        lines.push_back(text.substr(start, i - start));
+        if (i < n && text[i] == '\r' && i + 1 < n && text[i + 1] == '\n')
+            i += 2;
+        else if (i < n)
+            i += 1;
+        start = i;
+    }
+    return lines;
+}
+
+void TStringList::SetText(std::string_view text)
+{
+    lines_.clear();
+    for (std::string_view line : SplitLines(text))
+        lines_.emplace_back(line);
+}
+
+std::string TStringList::Text() const
+{
+    size_t size = 0;
+    for (const std::string& line : lines_)
+        size += line.size() + 2;
+    std::string text;
+    text.reserve(size);
+    for (const std::string& line : lines_) {
+        text += line;
+        text += "\r\n";
+    }
+    return text;
+}
+
+bool ReadWholeFile(const QString& path, std::string& buffer)
+{
+    buffer.clear();
+    if (path.isEmpty())
+        return false;
+    const QByteArray name = QFile::encodeName(path);
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat st{};
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    if (st.st_size > 0)
+        buffer.reserve(size_t(st.st_size));
+    char chunk[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, chunk, sizeof chunk);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            ::close(fd);
+            return false;
+        }
+        if (got == 0)
+            break;
+        buffer.append(chunk, size_t(got));
+    }
+    ::close(fd);
+    return true;
+}
+
+void TStringList::LoadFromFile(const QString& path)
+{
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes))
+        throw EFOpenError(CannotOpenFileMessage(path));
+    SetText(bytes);
+}

@@ -1,0 +1,38 @@
+#include "TestFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+namespace testfiles {
+
+void Write(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
+    ASSERT_EQ(f.write(bytes), bytes.size());
+}
+
+QByteArray Read(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+Folder::Folder()
+{
+    EXPECT_TRUE(dir_.isValid());
+}
+
+QString Folder::Put(const QString& name, const QByteArray& bytes) const
+{
+    const QString path = (*this)(name);
+    Write(path, bytes);
+    return path;
+}
+
+}  // namespace testfiles
