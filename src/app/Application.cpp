@@ -25,9 +25,8 @@ bool TApplication::notify(QObject* receiver, QEvent* event)
     return true;
 }
 
-int RunApplication(int& argc, char** argv, const MainFormFactory& factory)
+int RunMainForm(const MainFormFactory& factory)
 {
-    TApplication app(argc, argv);
     std::unique_ptr<TForm> mainForm;
     try {
         mainForm.reset(factory());
@@ -36,9 +35,15 @@ int RunApplication(int& argc, char** argv, const MainFormFactory& factory)
         return 1;
     }
     mainForm->show();
-    app.exec();
+    QApplication::exec();
     // The window and its components go before the application object, so the
     // settings component can still save while it is destroyed.
     mainForm.reset();
     return 0;
+}
+
+int RunApplication(int& argc, char** argv, const MainFormFactory& factory)
+{
+    TApplication app(argc, argv);
+    return RunMainForm(factory);
 }

@@ -15,8 +15,11 @@ public:
 
 using MainFormFactory = std::function<TForm*()>;
 
-// Start-up, event loop and shut-down: creates the main window with factory,
-// shows it, runs the loop until it is closed and destroys it. Returns 0 after
-// a normal end and 1 when the window could not be created (after the
-// "Application Error" box).
+// Start-up, event loop and shut-down on the running application object:
+// creates the main window with factory, shows it, runs the loop until it is
+// closed and destroys it. Returns 0 after a normal end and 1 when the window
+// could not be created (after the "Application Error" box).
+int RunMainForm(const MainFormFactory& factory);
+
+// The program: the application object, then RunMainForm.
 int RunApplication(int& argc, char** argv, const MainFormFactory& factory);

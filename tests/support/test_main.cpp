@@ -4,7 +4,11 @@
 #include <QApplication>
 #include <QTemporaryDir>
 #include <gmock/gmock.h>
-#include <cstdlib>
+#include <memory>
+
+// A test program may make its own application object (the program's own, for
+// instance); the others get a plain QApplication.
+__attribute__((weak)) QApplication* CreateTestApplication(int& argc, char** argv);
 
 int main(int argc, char** argv)
 {
@@ -15,6 +19,7 @@ int main(int argc, char** argv)
         return 2;
     qputenv("HOME", home.path().toLocal8Bit());
     qputenv("XDG_CONFIG_HOME", (home.path() + "/.config").toLocal8Bit());
-    QApplication app(argc, argv);
+    std::unique_ptr<QApplication> app(CreateTestApplication ? CreateTestApplication(argc, argv)
+                                                             : new QApplication(argc, argv));
     return RUN_ALL_TESTS();
 }
