@@ -23,6 +23,7 @@ while [ -e "/tmp/.X${display}-lock" ] || [ -e "/tmp/.X11-unix/X${display}" ]; do
   display=$((display + 1))
 done
 export DISPLAY=":${display}"
+export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
 Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 wm=""
@@ -43,7 +44,7 @@ sleep 0.5
 program_pid=$!
 window=$(xdotool search --sync --onlyvisible --name "Filsök" | head -n 1)
 sleep 1
-import -window root "$shot"
+import -window "$window" -frame "$shot" 2>/dev/null || import -window root "$shot"
 # Close the window as a user would: the window manager's close keystroke.
 xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
 xdotool key --window "$window" --clearmodifiers alt+F4

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <vector>
 
-void AlignControls(QWidget* parent, const QRect& contentArea)
+void AlignControls(QWidget* parent, const QRect& alignArea, const QRect& clientArea)
 {
     std::vector<TControl*> tops, bottoms, clients, anchored;
     for (QObject* child : parent->children()) {
@@ -29,7 +29,7 @@ void AlignControls(QWidget* parent, const QRect& contentArea)
     std::stable_sort(tops.begin(), tops.end(), byDesignTop);
     std::stable_sort(bottoms.begin(), bottoms.end(), [&](TControl* a, TControl* b) { return byDesignTop(b, a); });
 
-    QRect rest = contentArea;
+    QRect rest = alignArea;
     for (TControl* c : tops) {
         const int h = c->Widget()->height();
         c->Widget()->setGeometry(rest.left(), rest.top(), rest.width(), h);
@@ -43,14 +43,14 @@ void AlignControls(QWidget* parent, const QRect& contentArea)
     for (TControl* c : clients)
         c->Widget()->setGeometry(rest.left(), rest.top(), rest.width(), std::max(0, rest.height()));
 
-    const QSize area = parent->size();
+    const QSize area = clientArea.size();
     for (TControl* c : anchored) {
         const QRect d = c->DesignBounds();
         const QSize pd = c->ParentDesignSize();
         const int width = c->Widget()->width();
         const int height = c->Widget()->height();
-        int left = d.left();
-        int top = d.top();
+        int left = clientArea.left() + d.left();
+        int top = clientArea.top() + d.top();
         if ((c->Anchors() & akRight) && !(c->Anchors() & akLeft))
             left = d.left() + (area.width() - pd.width());
         if ((c->Anchors() & akBottom) && !(c->Anchors() & akTop))

@@ -8,4 +8,7 @@
 
 class QWidget;
 
-void AlignControls(QWidget* parent, const QRect& contentArea);
+// alignArea: where aligned controls go. clientArea: what anchored controls'
+// designed positions are measured from (a window's area inside its border;
+// for a panel, the whole panel, its bevel included).
+void AlignControls(QWidget* parent, const QRect& alignArea, const QRect& clientArea);

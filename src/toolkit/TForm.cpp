@@ -112,10 +112,10 @@ void TForm::ScaleToScreen(int designLineHeight)
 
 void TForm::Realign()
 {
-    AlignControls(this, ContentArea());
+    AlignControls(this, ContentArea(), ContentArea());
     for (QWidget* child : findChildren<QWidget*>())
         if (AsControl(child) && !child->isWindow())
-            AlignControls(child, child->contentsRect());
+            AlignControls(child, child->contentsRect(), child->rect());
 }
 
 void TForm::showEvent(QShowEvent* event)
@@ -139,7 +139,7 @@ void TForm::closeEvent(QCloseEvent* event)
 void TForm::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    AlignControls(this, ContentArea());
+    AlignControls(this, ContentArea(), ContentArea());
 }
 
 TForm* OwnerForm(const QObject* component)

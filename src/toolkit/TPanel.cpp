@@ -21,7 +21,7 @@ void TPanel::SetBevelRaised(bool raised)
 void TPanel::resizeEvent(QResizeEvent* event)
 {
     QFrame::resizeEvent(event);
-    AlignControls(this, contentsRect());
+    AlignControls(this, contentsRect(), rect());
 }
 
 void TPanel::paintEvent(QPaintEvent* event)

@@ -155,3 +155,36 @@ TEST(Memo, DoubleClickSelectsTheRunOfNonBlankCharacters)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Layout, AWindowFontOfAnotherLineHeightScalesEveryControl)
+{
+    TForm form;
+    QFont big = form.font();
+    big.setPixelSize(24);
+    form.setFont(big);
+    form.SetBorderWidth(6);
+    form.SetContentSize(200, 100);
+    auto* panel = new TPanel(&form);
+    panel->SetAlign(TAlign::alNone);
+    panel->SetDesignBounds(10, 20, 50, 30, QSize(200, 100));
+    const int lineHeight = QFontMetrics(big).height();
+    ASSERT_NE(lineHeight, 14);
+    form.ScaleToScreen(14);
+    EXPECT_EQ(panel->geometry(), QRect(6 + 10 * lineHeight / 14, 6 + 20 * lineHeight / 14, 50 * lineHeight / 14,
+                                       30 * lineHeight / 14));
+    EXPECT_EQ(form.ContentArea().width(), 200 * lineHeight / 14);
+}
+
+TEST(Layout, TheDesignedLineHeightLeavesTheWindowUnscaled)
+{
+    TForm form;
+    form.SetContentSize(200, 100);
+    auto* panel = new TPanel(&form);
+    panel->SetDesignBounds(10, 20, 50, 30, QSize(200, 100));
+    form.ScaleToScreen(QFontMetrics(form.font()).height());
+    EXPECT_EQ(panel->geometry(), QRect(10, 20, 50, 30));
+}
+
+}  // namespace
