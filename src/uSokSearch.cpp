@@ -1,8 +1,97 @@
 // The text search and its report: btnSokClick, jmfr, edSoktxtKeyDown.
 #include "uSok.h"
 
-void TForm1::btnSokClick(QObject*) {}
+#include "FileSearch.h"
+#include "SearchMatcher.h"
+#include "SearchReport.h"
+#include "platform/CodePage.h"
+#include "platform/TickCount.h"
+#include "toolkit/Exceptions.h"
+#include "toolkit/TCheckBox.h"
+#include "toolkit/TEdit.h"
+#include "toolkit/TMemo.h"
+#include "toolkit/TProgressBar.h"
+#include "uXprocs.h"
 
-bool TForm1::jmfr(std::string_view, std::string_view) { return false; }
+#include <QCoreApplication>
+#include <QLocale>
+#include <vector>
 
-void TForm1::edSoktxtKeyDown(QObject*, Word&, TShiftState) {}
+namespace {
+
+constexpr Word kEnter = 13;
+constexpr Word kHome = 36;
+
+// A file list that holds no path yet: on Linux neither a drive colon nor a
+// folder separator anywhere in its text (the placeholder "Filer", an emptied
+// list).
+bool HoldsNoPath(const QString& fileListText)
+{
+    return !fileListText.contains(QChar(':')) && !fileListText.contains(QChar('/'));
+}
+
+}  // namespace
+
+void TForm1::btnSokClick(QObject*)
+{
+    if (HoldsNoPath(Memofil->Text())) {
+        btnHamtafilnamnClick(nullptr);
+        QCoreApplication::processEvents();
+    }
+    // The automatic fetch above is not part of the time taken.
+    const std::uint32_t startTick = platform::GetTickCount();
+
+    // What was searched for, as the report names it: the box's text as the
+    // code page holds it.
+    const std::string searchBytes = platform::QStringToAnsi(edSoktxt->Text());
+    const QString searchText = platform::AnsiToQString(searchBytes);
+    // No events run during the loop, so the case rule cannot change while it
+    // runs: one matcher serves every file.
+    const search::Matcher matcher(searchBytes, cbNocase->Checked());
+
+    const QStringList files = Memofil->Lines();
+    const int fileCount = int(files.size());
+    search::Report report(searchText);
+    search::FileBuffer buffer;
+    std::vector<search::LineHit> hits;
+
+    p1->SetMax(fileCount);
+    try {
+        for (int i = 0; i < fileCount; ++i) {
+            p1->StepAndRepaint();
+            const QString& path = files[i];
+            if (!buffer.Load(path))
+                throw EFOpenError(CannotOpenFileMessage(path));
+            hits.clear();
+            search::FindHitLines(matcher, buffer.Bytes(), hits);
+            for (const search::LineHit& hit : hits)
+                report.AddHit(path, hit.index, hit.text);
+        }
+    } catch (...) {
+        // The run stops at the failing file; the memo keeps what was found
+        // so far, without the closing lines.
+        MemoResult->SetText(report.Text());
+        MemoResult->MoveCaretToEnd();
+        throw;
+    }
+
+    report.Finish(fileCount, search::ElapsedMs(startTick, platform::GetTickCount()), QLocale());
+    MemoResult->SetText(report.Text());
+    p1->SetPosition(0);
+    MemoResult->setFocus();
+    MemoResult->MoveCaretToEnd();
+    PressKey(kHome);
+}
+
+bool TForm1::jmfr(std::string_view searchText, std::string_view text)
+{
+    return search::Matcher(searchText, cbNocase->Checked()).Contains(text);
+}
+
+void TForm1::edSoktxtKeyDown(QObject*, Word& Key, TShiftState)
+{
+    if (Key == kEnter) {
+        Key = 0;
+        btnSokClick(nullptr);
+    }
+}

@@ -1,0 +1,51 @@
+#pragma once
+// The printer of the search: the report's lines as the result memo shows them.
+#include <QLocale>
+#include <QString>
+#include <cstdint>
+#include <string_view>
+
+namespace search {
+
+// "Sökt text :" followed by the search text.
+QString HeaderLine(const QString& searchText);
+// 62 hyphen-minus characters.
+QString DashLine();
+// path " Rad:" index " | " line; the line (ANSI bytes, already trimmed) is
+// shown through the Windows-1252 table.
+QString HitLine(const QString& path, int lineIndex, std::string_view line);
+// N förekomster av "text" i M genomsökta filer
+QString SummaryLine(int hits, const QString& searchText, int files);
+// "47 ms" up to 1000 ms; above it the seconds with the locale's decimal
+// separator, at most three decimals and no trailing zeros, then " sekunder".
+QString ElapsedText(std::uint32_t elapsedMs, const QLocale& locale);
+// "Tidsåtgång " followed by the elapsed text.
+QString TimingLine(std::uint32_t elapsedMs, const QLocale& locale);
+// end - start modulo 2^32, right also when the tick wrapped in between.
+constexpr std::uint32_t ElapsedMs(std::uint32_t start, std::uint32_t end)
+{
+    return end - start;
+}
+
+// The report of one run, built in memory so that the memo is set once: the
+// lines joined by CR LF, without a break after the last one.
+class Report {
+public:
+    explicit Report(const QString& searchText);
+
+    void AddHit(const QString& path, int lineIndex, std::string_view line);
+    // The closing dash line, the summary and the timing line.
+    void Finish(int files, std::uint32_t elapsedMs, const QLocale& locale);
+
+    int HitCount() const { return hits_; }
+    const QString& Text() const { return text_; }
+
+private:
+    void AddLine(const QString& line);
+
+    QString searchText_;
+    QString text_;
+    int hits_ = 0;
+};
+
+}  // namespace search

@@ -1,0 +1,31 @@
+#include "platform/TickCount.h"
+
+#include <chrono>
+#include <utility>
+
+namespace platform {
+namespace {
+
+TickSource& Source()
+{
+    static TickSource source;
+    return source;
+}
+
+}  // namespace
+
+std::uint32_t GetTickCount()
+{
+    if (const TickSource& source = Source())
+        return source();
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(now).count();
+    return static_cast<std::uint32_t>(static_cast<std::uint64_t>(ms));
+}
+
+void SetTickSource(TickSource source)
+{
+    Source() = std::move(source);
+}
+
+}  // namespace platform
