@@ -17,3 +17,23 @@ void TStore::WriteStoreFlag(const QString& section, const QString& name, bool va
 {
     WriteStoreText(section, name, value ? QStringLiteral("1") : QStringLiteral("0"));
 }
+
+QString InvalidDataTypeMessage(const QString& name)
+{
+    return QStringLiteral("Invalid data type for '%1'").arg(name);
+}
+
+QString GetDataFailedMessage(const QString& name)
+{
+    return QStringLiteral("Failed to get data for '%1'").arg(name);
+}
+
+QString CreateKeyFailedMessage(const QString& key)
+{
+    return QStringLiteral("Failed to create key %1").arg(key);
+}
+
+QString SetDataFailedMessage(const QString& name)
+{
+    return QStringLiteral("Failed to set data for '%1'").arg(name);
+}

@@ -18,4 +18,14 @@ public:
     // "1" for true, "0" for false.
     virtual void WriteStoreFlag(const QString& section, const QString& name, bool value);
     virtual void EraseSection(const QString& section) = 0;
+
+    // Puts what was written on disk. Called once when a save ends; raises
+    // ERegistryException when the values could not be written.
+    virtual void Close() {}
 };
+
+// The store's error texts; the placeholder is the value or key name.
+QString InvalidDataTypeMessage(const QString& name);  // "Invalid data type for '%s'"
+QString GetDataFailedMessage(const QString& name);    // "Failed to get data for '%s'"
+QString CreateKeyFailedMessage(const QString& key);   // "Failed to create key %s"
+QString SetDataFailedMessage(const QString& name);    // "Failed to set data for '%s'"
