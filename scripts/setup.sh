@@ -11,8 +11,8 @@ packages=(
   fonts-liberation2
   # running under a virtual X server, screenshots and end-to-end tests
   xvfb xauth x11-utils xdotool xclip openbox imagemagick
-  # benchmarks, desktop entry check, fuzzing
-  ripgrep desktop-file-utils clang libclang-rt-14-dev
+  # benchmarks, desktop entry check, Debian package (dpkg-shlibdeps), fuzzing
+  ripgrep desktop-file-utils dpkg-dev clang libclang-rt-14-dev
 )
 
 missing=()

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Builds Filsök and makes its Debian package (filsok_<version>_<arch>.deb) in
+# the build folder, build/ or $FILSOK_BUILD_DIR, then prints the package's
+# path. Install it with: apt-get install ./build/filsok_*.deb
+# Arguments are handed to the configure step, as in scripts/build.sh.
+set -euo pipefail
+here="$(cd "$(dirname "$0")/.." && pwd)"
+bash "$here/scripts/setup.sh"
+bash "$here/scripts/build.sh" "$@"
+build="${FILSOK_BUILD_DIR:-$here/build}"
+
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+if ! (cd "$build" && cpack -G DEB) >"$log" 2>&1; then
+  cat "$log" >&2
+  echo "package.sh: cpack could not make the Debian package" >&2
+  exit 1
+fi
+deb=$(sed -n 's/^CPack: - package: \(.*\) generated\.$/\1/p' "$log" | tail -n 1)
+if [ -z "$deb" ] || [ ! -f "$deb" ]; then
+  cat "$log" >&2
+  echo "package.sh: cpack named no package file" >&2
+  exit 1
+fi
+echo "$deb"
