@@ -1,0 +1,128 @@
+// The containment test: positions, the case rule, and the vectorised scan
+// checked against a plain byte-by-byte search.
+#include "SearchMatcher.h"
+
+#include "platform/CodePage.h"
+
+#include <gtest/gtest.h>
+#include <random>
+#include <string>
+
+namespace {
+
+using search::Matcher;
+
+struct FindCase {
+    const char* name;
+    std::string needle;
+    std::string text;
+    bool ignoreCase;
+    size_t expected;
+};
+
+class MatcherFind : public ::testing::TestWithParam<FindCase> {};
+
+TEST_P(MatcherFind, FirstOccurrence)
+{
+    const FindCase& c = GetParam();
+    EXPECT_EQ(Matcher(c.needle, c.ignoreCase).Find(c.text), c.expected);
+}
+
+constexpr size_t npos = Matcher::npos;
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, MatcherFind,
+    ::testing::Values(
+        FindCase{"ExactAtStart", "conn.", "conn.Open", false, 0},
+        FindCase{"ExactCaseDiffers", "conn.", "Conn.Open", false, npos},
+        FindCase{"NocaseCapitalText", "conn.", "x Conn.Open", true, 2},
+        FindCase{"NocaseCapitalSearch", "CONN.", "set conn.x", true, 4},
+        FindCase{"NocaseRingA", "\xC5", "\xE5ngstr\xF6m", true, 0},
+        FindCase{"ExactRingA", "\xC5", "\xE5ngstr\xF6m", false, npos},
+        FindCase{"NocaseSmallToCapital", "\xE4ng", "X\xC4NG", true, 1},
+        FindCase{"NocaseScaron", "\x8A", "ab\x9A", true, 2},
+        FindCase{"NocaseYdiaeresis", "\xFF", "\x9F", true, 0},
+        // × and ÷ are no letter pair, so they never match each other.
+        FindCase{"TimesIsNotDivide", "\xF7", "\xD7", true, npos},
+        FindCase{"EmptySearchText", "", "anything", false, npos},
+        FindCase{"EmptySearchTextNocase", "", "", true, npos},
+        FindCase{"LongerThanText", "conn.open", "conn.", true, npos},
+        FindCase{"AtVeryEnd", "xyz", std::string(40, 'a') + "xyz", false, 40},
+        FindCase{"PartialAtEnd", "xyz", std::string(40, 'a') + "xy", false, npos},
+        FindCase{"OverlappingStart", "aab", "aaab", false, 1},
+        FindCase{"SingleByte", "q", std::string(100, 'p') + "q", false, 100},
+        FindCase{"SingleByteNocase", "Q", std::string(100, 'p') + "q", true, 100},
+        FindCase{"NulInText", "b", std::string("a\0b", 3), false, 2}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Matcher, FindFromPosition)
+{
+    const Matcher m("ab", false);
+    const std::string text = "ab ab ab";
+    EXPECT_EQ(m.Find(text, 0), 0u);
+    EXPECT_EQ(m.Find(text, 1), 3u);
+    EXPECT_EQ(m.Find(text, 6), 6u);
+    EXPECT_EQ(m.Find(text, 7), npos);
+    EXPECT_EQ(m.Find(text, 99), npos);
+}
+
+TEST(Matcher, RecognisesBreaksAndNul)
+{
+    EXPECT_TRUE(Matcher("a\rb", false).HasLineBreak());
+    EXPECT_TRUE(Matcher("a\nb", true).HasLineBreak());
+    EXPECT_FALSE(Matcher("a b", true).HasLineBreak());
+    EXPECT_TRUE(Matcher(std::string("a\0b", 3), false).HasNul());
+    EXPECT_FALSE(Matcher("ab", false).HasNul());
+}
+
+TEST(Matcher, LowerAnsiFollowsTheCodePage)
+{
+    EXPECT_EQ(search::LowerAnsi("ABC xyz \xC5\xC4\xD6\xD7\xDE\x8A\x8C\x8E\x9F"),
+              "abc xyz \xE5\xE4\xF6\xD7\xFE\x9A\x9C\x9E\xFF");
+}
+
+// Every start position and every length around the 16-byte steps of the
+// scan, with the occurrence in varied case.
+TEST(Matcher, FindsAtEveryPositionAcrossBlocks)
+{
+    for (size_t length = 40; length <= 72; ++length) {
+        for (size_t at = 0; at + 5 <= length; ++at) {
+            std::string text(length, 'c');
+            text.replace(at, 5, "CoNn.");
+            EXPECT_EQ(Matcher("conn.", true).Find(text), at) << length << " " << at;
+            EXPECT_EQ(Matcher("conn.", false).Find(text), npos) << length << " " << at;
+            EXPECT_EQ(Matcher("CoNn.", false).Find(text), at) << length << " " << at;
+        }
+    }
+}
+
+// The plain definition: the lowered search text occurs in the lowered text.
+size_t ReferenceFind(const std::string& needle, const std::string& text, bool ignoreCase)
+{
+    if (needle.empty())
+        return npos;
+    if (!ignoreCase)
+        return text.find(needle);
+    return search::LowerAnsi(text).find(search::LowerAnsi(needle));
+}
+
+TEST(Matcher, AgreesWithPlainSearchOnRandomTexts)
+{
+    std::mt19937 random(20240611);
+    const std::string alphabet = "aAbB \t\xC5\xE5\x8A\x9A\xD7\xF7";
+    auto make = [&](size_t length) {
+        std::string s;
+        for (size_t i = 0; i < length; ++i)
+            s += alphabet[random() % alphabet.size()];
+        return s;
+    };
+    for (int round = 0; round < 4000; ++round) {
+        const std::string needle = make(1 + random() % 4);
+        const std::string text = make(random() % 90);
+        const bool ignoreCase = random() % 2 == 0;
+        ASSERT_EQ(Matcher(needle, ignoreCase).Find(text), ReferenceFind(needle, text, ignoreCase))
+            << "needle '" << needle << "' text '" << text << "' nocase " << ignoreCase;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,304 @@
+// The search as the window runs it, on real files: the report in the result
+// memo, the progress bar, the focus, the error that stops a run, and Enter in
+// the search box.
+#include "uSok.h"
+
+#include "support/TestFiles.h"
+#include "platform/TickCount.h"
+#include "toolkit/Exceptions.h"
+#include "toolkit/TCheckBox.h"
+#include "toolkit/TEdit.h"
+#include "toolkit/TMemo.h"
+#include "toolkit/TProgressBar.h"
+
+#include <QApplication>
+#include <QLocale>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextBlock>
+#include <deque>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kDashes(62, '-');
+
+// Hands out the given ticks in turn, so that the time a run takes is known.
+class FixedTicks {
+public:
+    FixedTicks(std::uint32_t start, std::uint32_t end)
+    {
+        platform::SetTickSource([start, end, calls = 0]() mutable { return ++calls == 1 ? start : end; });
+    }
+    ~FixedTicks() { platform::SetTickSource({}); }
+};
+
+class SearchWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        QLocale::setDefault(QLocale(QLocale::Swedish, QLocale::Sweden));
+        // A start folder without files, so that a fetch lists nothing.
+        form.Edit1->SetText(folder("no-such-folder"));
+    }
+    void TearDown() override { QLocale::setDefault(QLocale::system()); }
+
+    void List(const QStringList& paths) { form.Memofil->SetText(paths.join("\r\n") + "\r\n"); }
+    QString Search()
+    {
+        form.btnSokClick(nullptr);
+        return form.MemoResult->Text();
+    }
+    static QString Report(const QString& text, const QStringList& hits, const QString& summary,
+                          const QString& timing = QStringLiteral("Tidsåtgång 47 ms"))
+    {
+        QStringList lines{QStringLiteral("Sökt text :") + text, kDashes};
+        lines += hits;
+        lines << kDashes << summary << timing;
+        return lines.join("\r\n");
+    }
+
+    testfiles::Folder folder;
+    TForm1 form;
+    FixedTicks ticks{5000, 5047};
+};
+
+TEST_F(SearchWindow, ReportsEveryMatchingLineInListOrder)
+{
+    const QString a = folder.Put("a.asp", "<%\n\tconn.Open x\nset rs = Conn.Execute\n%>");
+    const QString b = folder.Put("b.asp", "nothing here\r\n");
+    const QString c = folder.Put("c.asp", "x\r\n  conn.Close  \r\n");
+    List({a, b, c});
+    form.edSoktxt->SetText("conn.");
+    form.cbNocase->SetChecked(true);
+    EXPECT_EQ(Search(), Report("conn.",
+                               {a + " Rad:1 | conn.Open x", a + " Rad:2 | set rs = Conn.Execute",
+                                c + " Rad:1 | conn.Close"},
+                               QStringLiteral("3 förekomster av \"conn.\" i 3 genomsökta filer")));
+    EXPECT_EQ(form.p1->Max(), 3);
+    EXPECT_EQ(form.p1->Position(), 0);
+}
+
+struct CaseRuleCase {
+    const char* name;
+    QByteArray file;
+    QString searchText;
+    bool nocase;
+    QString hit;  // empty when nothing is found
+};
+
+class SearchCaseRule : public SearchWindow, public ::testing::WithParamInterface<CaseRuleCase> {};
+
+TEST_P(SearchCaseRule, FollowsTheCheckBox)
+{
+    const CaseRuleCase& c = GetParam();
+    const QString path = folder.Put("f.asp", c.file);
+    List({path});
+    form.edSoktxt->SetText(c.searchText);
+    form.cbNocase->SetChecked(c.nocase);
+    const QStringList hits = c.hit.isEmpty() ? QStringList() : QStringList{path + " Rad:0 | " + c.hit};
+    EXPECT_EQ(Search(), Report(c.searchText, hits,
+                               QStringLiteral("%1 förekomster av \"%2\" i 1 genomsökta filer")
+                                   .arg(hits.size())
+                                   .arg(c.searchText)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SearchCaseRule,
+    ::testing::Values(CaseRuleCase{"ConnNocase", "Conn.Open", "conn.", true, "Conn.Open"},
+                      CaseRuleCase{"ConnExact", "Conn.Open", "conn.", false, ""},
+                      CaseRuleCase{"RingANocase", "\xE5r och dag", QStringLiteral("År"), true, QStringLiteral("år och dag")},
+                      CaseRuleCase{"RingAExact", "\xE5r och dag", QStringLiteral("År"), false, ""},
+                      CaseRuleCase{"DiaeresisExact", "G\xD6TEBORG", QStringLiteral("GÖT"), false, QStringLiteral("GÖTEBORG")},
+                      // å stored as UTF-8 is not the å typed in the box.
+                      CaseRuleCase{"Utf8FileNocase", "\xC3\xA5r", QStringLiteral("år"), true, ""},
+                      // The mark is three bytes of line 0 and stays in the hit line.
+                      CaseRuleCase{"BomStays", "\xEF\xBB\xBF conn.", "conn.", true, QStringLiteral("ï»¿ conn.")},
+                      CaseRuleCase{"EmptySearchText", "conn.", "", true, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SearchWindow, EmptySearchTextCountsTheListedFiles)
+{
+    List({folder.Put("a.asp", "a"), folder.Put("b.asp", "b")});
+    form.edSoktxt->SetText("");
+    EXPECT_EQ(Search(), Report("", {}, QStringLiteral("0 förekomster av \"\" i 2 genomsökta filer")));
+}
+
+TEST_F(SearchWindow, FetchThatFindsNothingGivesAnEmptyReport)
+{
+    form.Memofil->SetText("");
+    form.edSoktxt->SetText("conn.");
+    EXPECT_EQ(Search(), Report("conn.", {}, QStringLiteral("0 förekomster av \"conn.\" i 0 genomsökta filer")));
+    EXPECT_EQ(form.p1->Max(), 0);
+    EXPECT_EQ(form.p1->Position(), 0);
+}
+
+TEST_F(SearchWindow, ListHoldingAPathIsSearchedWithoutAFetch)
+{
+    // The start folder holds a matching file too; a fetch would list it.
+    form.Edit1->SetText(folder.Path());
+    form.edWild->SetText("*.asp");
+    folder.Put("listed.asp", "conn.");
+    const QString typed = folder.Put("typed.txt", "conn.");
+    form.Memofil->SetText(typed);
+    form.edSoktxt->SetText("conn.");
+    EXPECT_EQ(Search(), Report("conn.", {typed + " Rad:0 | conn."},
+                               QStringLiteral("1 förekomster av \"conn.\" i 1 genomsökta filer")));
+    EXPECT_EQ(form.Memofil->Text(), typed);
+}
+
+TEST_F(SearchWindow, ListHoldingAColonIsTakenAsFilled)
+{
+    form.Memofil->SetText("x:y");
+    try {
+        form.btnSokClick(nullptr);
+        FAIL() << "no error";
+    } catch (const EFOpenError& e) {
+        EXPECT_EQ(e.Message(), QStringLiteral("Cannot open file x:y"));
+    }
+}
+
+struct OpenFailureCase {
+    const char* name;
+    QString middle;  // the second list line, relative to the folder or as it stands
+    bool inFolder;
+};
+
+class SearchOpenFailure : public SearchWindow, public ::testing::WithParamInterface<OpenFailureCase> {};
+
+TEST_P(SearchOpenFailure, StopsTheRunAndKeepsThePartialReport)
+{
+    const OpenFailureCase& c = GetParam();
+    folder.Put("sub/inner.asp", "conn.");
+    const QString first = folder.Put("a.asp", "conn.1\nconn.2");
+    const QString last = folder.Put("c.asp", "conn.3");
+    const QString middle = c.inFolder ? folder(c.middle) : c.middle;
+    form.Memofil->SetText(first + "\r\n" + middle + "\r\n" + last + "\r\n");
+    form.edSoktxt->SetText("conn.");
+    form.show();
+    QApplication::setActiveWindow(&form);
+    form.edSoktxt->setFocus();
+
+    try {
+        form.btnSokClick(nullptr);
+        FAIL() << "no error";
+    } catch (const EFOpenError& e) {
+        EXPECT_EQ(e.Message(), QStringLiteral("Cannot open file ") + middle);
+    }
+    EXPECT_EQ(form.MemoResult->Text(), QStringList({QStringLiteral("Sökt text :conn."), kDashes,
+                                                    first + " Rad:0 | conn.1", first + " Rad:1 | conn.2"})
+                                           .join("\r\n"));
+    // The bar shows the file the run stopped at; the focus stays.
+    EXPECT_EQ(form.p1->Max(), 3);
+    EXPECT_EQ(form.p1->Position(), 2);
+    EXPECT_FALSE(form.MemoResult->hasFocus());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, SearchOpenFailure,
+                         ::testing::Values(OpenFailureCase{"Missing", "missing.asp", true},
+                                           OpenFailureCase{"Folder", "sub", true},
+                                           OpenFailureCase{"EmptyLine", "", false},
+                                           OpenFailureCase{"TypedNonsense", "  not a path", false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SearchWindow, NextRunReplacesTheWholeReport)
+{
+    const QString a = folder.Put("a.asp", "conn.");
+    List({a});
+    form.edSoktxt->SetText("conn.");
+    Search();
+    platform::SetTickSource([] { return 7u; });
+    form.edSoktxt->SetText("zzz");
+    EXPECT_EQ(Search(), Report("zzz", {}, QStringLiteral("0 förekomster av \"zzz\" i 1 genomsökta filer"),
+                               QStringLiteral("Tidsåtgång 0 ms")));
+}
+
+struct TimingCase {
+    std::uint32_t start;
+    std::uint32_t end;
+    const char* line;
+};
+
+TEST_F(SearchWindow, TimingLineFromTheTicks)
+{
+    const TimingCase cases[] = {
+        {100, 1100, "Tidsåtgång 1000 ms"},
+        {100, 1101, "Tidsåtgång 1,001 sekunder"},
+        {100, 1600, "Tidsåtgång 1,5 sekunder"},
+        {100, 2100, "Tidsåtgång 2 sekunder"},
+        {0xFFFFFFF0u, 37, "Tidsåtgång 53 ms"},
+        {0xFFFFFC00u, 1000, "Tidsåtgång 2,024 sekunder"},
+    };
+    List({folder.Put("a.asp", "x")});
+    for (const TimingCase& c : cases) {
+        FixedTicks ticks(c.start, c.end);
+        Search();
+        EXPECT_EQ(form.MemoResult->Line(form.MemoResult->LineCount() - 1), QString::fromUtf8(c.line)) << c.start;
+    }
+}
+
+TEST_F(SearchWindow, EndsWithFocusAndCaretAtTheEndOfTheTimingLine)
+{
+    List({folder.Put("a.asp", "conn.\n")});
+    form.show();
+    QApplication::setActiveWindow(&form);
+    form.edSoktxt->setFocus();
+    Search();
+    EXPECT_TRUE(form.MemoResult->hasFocus());
+    const QTextCursor caret = form.MemoResult->textCursor();
+    EXPECT_EQ(caret.block().text(), QStringLiteral("Tidsåtgång 47 ms"));
+    EXPECT_TRUE(caret.atBlockEnd());
+    EXPECT_TRUE(caret.atEnd());
+}
+
+struct KeyCase {
+    const char* name;
+    Word key;
+    TShiftState shift;
+    bool searches;
+};
+
+class SearchKey : public SearchWindow, public ::testing::WithParamInterface<KeyCase> {};
+
+TEST_P(SearchKey, EnterSearchesWhateverTheModifiers)
+{
+    const KeyCase& c = GetParam();
+    List({folder.Put("a.asp", "conn.")});
+    Word key = c.key;
+    form.edSoktxtKeyDown(nullptr, key, c.shift);
+    EXPECT_EQ(key, c.searches ? 0 : c.key);
+    EXPECT_EQ(form.MemoResult->Text().startsWith(QStringLiteral("Sökt text :")), c.searches);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, SearchKey,
+                         ::testing::Values(KeyCase{"Enter", 13, 0, true}, KeyCase{"ShiftEnter", 13, ssShift, true},
+                                           KeyCase{"CtrlAltEnter", 13, ssCtrl | ssAlt, true},
+                                           KeyCase{"Letter", 'A', 0, false}, KeyCase{"Home", 36, 0, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SearchWindow, EnterTypedInTheBoxIsSwallowed)
+{
+    List({folder.Put("a.asp", "conn.")});
+    const Qt::KeyboardModifiers modifiers[] = {Qt::NoModifier, Qt::ShiftModifier};
+    for (Qt::KeyboardModifiers modifier : modifiers) {
+        form.MemoResult->SetText("Sökresultat");
+        QSignalSpy returns(form.edSoktxt, &QLineEdit::returnPressed);
+        QTest::keyClick(form.edSoktxt, Qt::Key_Return, modifier);
+        EXPECT_EQ(returns.count(), 0) << int(modifier);
+        EXPECT_TRUE(form.MemoResult->Text().startsWith(QStringLiteral("Sökt text :conn.\r\n"))) << int(modifier);
+    }
+}
+
+TEST_F(SearchWindow, JmfrReadsTheCheckBoxAtEveryCall)
+{
+    form.cbNocase->SetChecked(true);
+    EXPECT_TRUE(form.jmfr("conn.", "x Conn.Open"));
+    EXPECT_TRUE(form.jmfr("\xC5", "\xE5"));
+    EXPECT_FALSE(form.jmfr("", "x"));
+    form.cbNocase->SetChecked(false);
+    EXPECT_FALSE(form.jmfr("conn.", "x Conn.Open"));
+    EXPECT_TRUE(form.jmfr("Conn.", "x Conn.Open"));
+    EXPECT_FALSE(form.jmfr("\xC5", "\xE5"));
+}
+
+}  // namespace
