@@ -1,8 +1,152 @@
 // The UTF-8 conversion: Button1Click, HasUtf8Bom, SaveTextAsUtf8.
 #include "uSok.h"
 
-void TForm1::Button1Click(QObject*) {}
+#include "SafeFileWrite.h"
+#include "Utf8Conversion.h"
+#include "toolkit/Exceptions.h"
+#include "toolkit/TMemo.h"
+#include "toolkit/TProgressBar.h"
+#include "toolkit/TStringList.h"
+#include "uXprocs.h"
 
-bool HasUtf8Bom(const QString&) { return false; }
+#include <QCoreApplication>
+#include <QFile>
 
-void SaveTextAsUtf8(const QString&, std::string_view, bool) {}
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+const QString kDashLine(62, QLatin1Char('-'));
+constexpr std::uint16_t kVkHome = 36;
+
+// The error code the input/output error shows for a failed open or read,
+// in the numbering the messages are written for.
+int InOutErrorCode(int error)
+{
+    switch (error) {
+    case ENOENT: return 2;
+    case ENOTDIR:
+    case ENAMETOOLONG:
+    case EINVAL:
+    case ELOOP: return 3;
+    case EMFILE:
+    case ENFILE: return 4;
+    case EACCES:
+    case EPERM:
+    case EISDIR: return 5;
+    case EIO: return 30;  // read fault; errno 5 would read "File access denied"
+    default: return error;
+    }
+}
+
+[[noreturn]] void RaiseInOutError(int error)
+{
+    throw EInOutError(InOutErrorCode(error));
+}
+
+// Writes a file's new content; a failure raises the error the user sees.
+void SaveBytes(const QString& path, std::string_view bytes)
+{
+    switch (WriteFileSafely(path, bytes)) {
+    case SafeWriteResult::Written: return;
+    case SafeWriteResult::CannotCreate: throw EFCreateError(CannotCreateFileMessage(path));
+    case SafeWriteResult::WriteFailed: throw EWriteError(QStringLiteral("Stream write error"));
+    }
+}
+
+}  // namespace
+
+bool HasUtf8Bom(const QString& path)
+{
+    if (path.isEmpty())
+        RaiseInOutError(ENOENT);
+    const QByteArray name = QFile::encodeName(path);
+    // Non-blocking, so that a listed pipe gives an error instead of hanging
+    // the window; plain files read as usual.
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        RaiseInOutError(errno);
+    unsigned char head[3];
+    size_t got = 0;
+    int readError = 0;
+    while (got < sizeof head) {
+        const ssize_t n = ::read(fd, head + got, sizeof head - got);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            readError = errno;
+            break;
+        }
+        if (n == 0)
+            break;
+        got += size_t(n);
+    }
+    const int closeResult = ::close(fd);
+    if (readError != 0)
+        RaiseInOutError(readError);
+    if (closeResult != 0)
+        RaiseInOutError(errno);
+    return got == 3 && head[0] == 0xEF && head[1] == 0xBB && head[2] == 0xBF;
+}
+
+void SaveTextAsUtf8(const QString& path, std::string_view text, bool withBom)
+{
+    if (text.empty())
+        return;
+    SaveBytes(path, Utf8Output(text, withBom, false));
+}
+
+void TForm1::Button1Click(QObject*)
+{
+    const QString listText = Memofil->Text();
+    if (!listText.contains(QLatin1Char(':')) && !listText.contains(QLatin1Char('/'))) {
+        btnHamtafilnamnClick(this);
+        QCoreApplication::processEvents();
+    }
+
+    // The report is gathered here and handed to the memo once; whatever
+    // stops the run, the memo shows the lines written up to then.
+    QStringList report{QStringLiteral("Konvertera till UTF-8"), kDashLine};
+    TStringList text;
+    std::string bytes;
+    const int count = Memofil->LineCount();
+    p1->SetMax(count);
+    // A run that stopped on an error left the bar where it stood.
+    p1->SetPosition(0);
+    try {
+        for (int i = 0; i < count; ++i) {
+            p1->StepAndRepaint();
+            const QString path = Memofil->Line(i);
+            if (HasUtf8Bom(path)) {
+                report.append(path + QStringLiteral(" är redan UTF-8 kodad"));
+                continue;
+            }
+            if (!ReadWholeFile(path, bytes))
+                throw EFOpenError(CannotOpenFileMessage(path));
+            const UnmarkedContent kind = ClassifyUnmarked(bytes);
+            if (kind == UnmarkedContent::HoldsNul) {
+                report.append(path + QStringLiteral(" innehåller NUL-tecken och lämnades orörd"));
+                continue;
+            }
+            text.SetText(bytes);
+            const std::string joined = text.Text();
+            if (kind == UnmarkedContent::Utf8)
+                SaveBytes(path, Utf8Output(joined, true, true));
+            else
+                SaveTextAsUtf8(path, joined, true);
+            report.append(path + QStringLiteral(" konverterades till UTF-8"));
+        }
+    } catch (...) {
+        MemoResult->SetText(report.join(QLatin1Char('\n')));
+        throw;
+    }
+    report.append(kDashLine);
+    MemoResult->SetText(report.join(QLatin1Char('\n')));
+    p1->SetPosition(0);
+    MemoResult->setFocus();
+    MemoResult->MoveCaretToEnd();
+    PressKey(kVkHome);
+}
