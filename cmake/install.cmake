@@ -22,13 +22,14 @@ set(CPACK_PACKAGE_VENDOR "Filsök developers")
 set(CPACK_PACKAGE_CONTACT "Filsök developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "list, search and convert the text files under a folder")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Filsök is a small desktop tool for people who look after folders of text \
-files such as web pages, scripts and configuration. In one window it lists the \
-files under a folder whose names match a mask, searches them for a text with or \
-without regard to case and shows the hits as a report, opens a hit with the \
-desktop's default application by a double-click, and rewrites the listed files \
-as UTF-8 with a byte-order mark. Its texts are Swedish.")
+# Debian shows the long description as it stands: lines kept under 80 columns.
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+  "Filsök is a small desktop tool for people who look after folders of text"
+  "files such as web pages, scripts and configuration. In one window it lists"
+  "the files under a folder whose names match a mask, searches them for a text"
+  "with or without regard to case and shows the hits as a report, opens a hit"
+  "with the desktop's default application by a double-click, and rewrites the"
+  "listed files as UTF-8 with a byte-order mark. Its texts are Swedish.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 # The packaged program carries no debug information; a build folder keeps it.
 set(CPACK_STRIP_FILES ON)
