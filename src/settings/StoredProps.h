@@ -1,7 +1,10 @@
 #pragma once
 // The stored control values: entries "Component.Property", bound to the
 // window's components, written and read as text values named
-// "Component_Property" through the converter.
+// "Component_Property" through the converter (settings/TPropsStorage.h,
+// which also tells how each kind of property becomes text). Only the
+// published properties count (settings/TPropInfoList.h): Edit1.Text is
+// TEdit's Text, not QLineEdit's text.
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -13,6 +16,10 @@ class TStore;
 struct TStoredPropEntry {
     QString Text;                 // "Edit1.Text"
     QPointer<QObject> Component;  // bound component, empty before binding
+    // The bound component's identity, never dereferenced: while a component
+    // is being destroyed its QPointer already reads empty, and this is what
+    // still tells which entries were bound to it.
+    const QObject* BoundTo = nullptr;
 };
 using TStoredPropList = std::vector<TStoredPropEntry>;
 
@@ -29,10 +36,14 @@ void ResolveStoredProps(TForm* window, TStoredPropList& list);
 // Rewrites bound entries with the component's current name; removes the
 // invalid and unbound ones.
 void RefreshStoredProps(TForm* window, TStoredPropList& list);
-// Removes the entries bound to a component that is going away.
+// Removes the entries bound to a component that is going away (also while
+// it is being destroyed).
 void ForgetStoredComponent(TStoredPropList& list, const QObject* component);
 
-// The write pass: every entry's property as text into the section; errors
-// end the pass. The read pass: every entry read back; errors are ignored.
+// The write pass: every entry's property as text into the section, in the
+// list's order; errors end the pass. The read pass: every entry read back in
+// the same order; errors are ignored and leave the property as it was.
+// Before either, the list is refreshed; an entry whose property part names
+// no published property of its component is skipped.
 void WriteStoredProps(TForm* window, TStoredPropList& list, TStore& store, const QString& section);
 void ReadStoredProps(TForm* window, TStoredPropList& list, TStore& store, const QString& section);
