@@ -1,0 +1,25 @@
+#pragma once
+// Synthetic keyboard events: one key down or key up, as the keyboard would
+// send it, delivered to whichever widget has the focus when the event loop
+// runs again.
+#include <cstdint>
+#include <functional>
+
+namespace platform {
+
+// Flags of one key event: 0 is a key down.
+constexpr std::uint32_t KEYEVENTF_KEYUP = 2;
+
+// Something that sends one key event (virtual key, scan code, flags).
+using KeyEventSender = std::function<void(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags)>;
+
+// Sends one key event through the current sender. The default sender posts
+// it into Qt's event queue; it raises std::runtime_error when there is no
+// application to deliver it.
+void SendKeyboardEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags);
+
+// Replaces the sender (an empty one brings back the default) and returns the
+// one it replaces, so that tests can see the events sent.
+KeyEventSender SetKeyEventSender(KeyEventSender sender);
+
+}  // namespace platform

@@ -1,0 +1,43 @@
+#include "platform/Shell.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <utility>
+
+namespace platform {
+namespace {
+
+// On Linux QDesktopServices runs xdg-open, which picks the application.
+void OpenWithDesktopServices(const QString& path)
+{
+    QDesktopServices::openUrl(ShellUrlForPath(path));
+}
+
+ShellOpener& CurrentOpener()
+{
+    static ShellOpener opener = OpenWithDesktopServices;
+    return opener;
+}
+
+}  // namespace
+
+QUrl ShellUrlForPath(const QString& path)
+{
+    // A relative file URL means nothing to the desktop's launcher.
+    return QUrl::fromLocalFile(QDir::current().absoluteFilePath(path));
+}
+
+void OpenPathWithDesktop(const QString& path)
+{
+    // A copy, so that an opener may replace itself while it runs.
+    const ShellOpener opener = CurrentOpener();
+    opener(path);
+}
+
+ShellOpener SetShellOpener(ShellOpener opener)
+{
+    ShellOpener previous = std::exchange(CurrentOpener(), opener ? std::move(opener) : ShellOpener(OpenWithDesktopServices));
+    return previous;
+}
+
+}  // namespace platform
