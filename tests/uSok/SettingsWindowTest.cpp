@@ -1,0 +1,197 @@
+// The main window with its settings component and the real store: what the
+// first start makes, what a close and a destroy write, and how the window
+// copes with a store file that is empty, garbage, unreadable or wrongly typed.
+#include "uSok.h"
+
+#include "settings/StoreName.h"
+#include "settings/TFormStorage.h"
+#include "settings/TRegIniFile.h"
+#include "support/TestFiles.h"
+#include "toolkit/ErrorBox.h"
+#include "toolkit/TCheckBox.h"
+#include "toolkit/TEdit.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStringList>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A fresh settings folder and recorded error boxes for one test.
+class SettingsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        old_ = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", folder_.Path().toLocal8Bit());
+        toolkit::SetMessageBoxHook([this](const QString&, const QString& text) { boxes_ << text; });
+    }
+    void TearDown() override
+    {
+        toolkit::SetMessageBoxHook({});
+        qputenv("XDG_CONFIG_HOME", old_);
+    }
+    // The program's store file: the key Software\<executable name>.
+    QString StoreFile() const { return TRegIniFile::FileForKey(prCurrentUser, DefaultRegistryKey()); }
+    QString Stored(const QString& name) const
+    {
+        return QSettings(StoreFile(), QSettings::IniFormat).value("Setup/" + name, "(missing)").toString();
+    }
+    static void ExpectDesigned(TForm1& form)
+    {
+        EXPECT_EQ(form.Edit1->Text(), QDir::rootPath() + "tmp");
+        EXPECT_EQ(form.edWild->Text(), "*.asp");
+        EXPECT_EQ(form.edSoktxt->Text(), "conn.");
+        EXPECT_TRUE(form.cbNocase->Checked());
+        EXPECT_FALSE(form.CheckBox1->Checked());
+    }
+
+    testfiles::Folder folder_;
+    QByteArray old_;
+    QStringList boxes_;
+};
+
+TEST_F(SettingsTest, TheComponentIsDesignedForTheSetupKey)
+{
+    TForm1 form;
+    TFormStorage* storage = form.FormStorage1;
+    EXPECT_EQ(storage->IniSection(), "Setup");
+    EXPECT_TRUE(storage->UseRegistry());
+    EXPECT_EQ(storage->Options(), TPlacementOptions(fpPosition));
+    EXPECT_EQ(storage->StoredProps(), (QStringList{"Edit1.Text", "edSoktxt.Text", "edWild.Text", "cbNocase.Checked",
+                                                   "CheckBox1.Checked"}));
+    EXPECT_TRUE(storage->Active());
+    EXPECT_EQ(storage->Version(), 0);
+    EXPECT_EQ(DefaultRegistryKey(), "Software\\" + QFileInfo(ExecutablePath()).fileName());
+}
+
+TEST_F(SettingsTest, FirstStartMakesTheKeyAndReadsNothing)
+{
+    TForm1 form;
+    EXPECT_FALSE(QFileInfo::exists(StoreFile()));
+    form.show();
+    EXPECT_TRUE(QFileInfo(StoreFile()).isFile());
+    EXPECT_TRUE(QSettings(StoreFile(), QSettings::IniFormat).allKeys().isEmpty());
+    ExpectDesigned(form);
+    EXPECT_TRUE(form.FormStorage1->Restored());
+    EXPECT_TRUE(boxes_.isEmpty());
+}
+
+TEST_F(SettingsTest, CloseWritesTheVersionAndVisibleZero)
+{
+    {
+        TForm1 form;
+        form.show();
+        EXPECT_TRUE(form.close());
+        EXPECT_EQ(Stored("FormVersion"), "0");
+        EXPECT_EQ(Stored("Visible"), "0");
+    }
+    // No second save at destruction.
+    EXPECT_EQ(Stored("Visible"), "0");
+    EXPECT_TRUE(boxes_.isEmpty());
+}
+
+TEST_F(SettingsTest, DestroyingAShownWindowWritesVisibleOne)
+{
+    {
+        TForm1 form;
+        form.show();
+    }
+    EXPECT_EQ(Stored("FormVersion"), "0");
+    EXPECT_EQ(Stored("Visible"), "1");
+}
+
+TEST_F(SettingsTest, AnOlderStoredVersionIsNotReadButRewritten)
+{
+    testfiles::Write(StoreFile(), "[Setup]\nFormVersion=-1\nVisible=1\n");
+    {
+        TForm1 form;
+        form.show();
+        EXPECT_TRUE(form.FormStorage1->Restored());
+        ExpectDesigned(form);
+        form.close();
+    }
+    EXPECT_EQ(Stored("FormVersion"), "0");
+    EXPECT_EQ(Stored("Visible"), "0");
+    EXPECT_TRUE(boxes_.isEmpty());
+}
+
+// Whatever the store file holds, the window opens as designed.
+TEST_F(SettingsTest, EmptyOrGarbageStoreFilesGiveTheDesignedWindow)
+{
+    const std::pair<const char*, QByteArray> rows[] = {
+        {"empty", QByteArray()},
+        {"binary", QByteArray("\x00\x01\xff\xfe[[[=\n==\n\x00zz", 16)},
+        {"broken header", "[Setup\nFormVersion=0\n"},
+        {"open quote", "[Setup]\nFormVersion=\"0\nEdit1_Text=x\n"},
+        {"only separators", "=\n=\n,,,\n[]\n"},
+    };
+    for (const auto& [label, bytes] : rows) {
+        testfiles::Folder folder;
+        qputenv("XDG_CONFIG_HOME", folder.Path().toLocal8Bit());
+        testfiles::Write(StoreFile(), bytes);
+        {
+            TForm1 form;
+            form.show();
+            ExpectDesigned(form);
+            form.close();
+        }
+        EXPECT_TRUE(boxes_.isEmpty()) << label << ": " << boxes_.join(" | ").toStdString();
+        boxes_.clear();
+        // The close left a whole store that reads back.
+        EXPECT_EQ(Stored("FormVersion"), "0") << label;
+        EXPECT_EQ(Stored("Visible"), "0") << label;
+    }
+}
+
+TEST_F(SettingsTest, AnUnreadableStoreIsReportedOnceAndLeftAlone)
+{
+    // A folder where the file should be cannot be read, even by root.
+    ASSERT_TRUE(QDir().mkpath(StoreFile()));
+    {
+        TForm1 form;
+        form.show();
+        EXPECT_TRUE(form.isVisible());
+        ExpectDesigned(form);
+        EXPECT_FALSE(form.FormStorage1->Restored());
+        EXPECT_TRUE(form.close());
+    }
+    EXPECT_EQ(boxes_, QStringList{"Failed to get data for 'FormVersion'"});
+    EXPECT_TRUE(QFileInfo(StoreFile()).isDir());
+}
+
+TEST_F(SettingsTest, ANonStringVersionIsShownAndTheStoreKeptAsItWas)
+{
+    const QByteArray bytes = "[Setup]\n"
+                             "FormVersion=@Variant(\\0\\0\\0\\x2\\0\\0\\0\\0)\n"
+                             "Edit1_Text=/stored\n"
+                             "Visible=0\n";
+    testfiles::Write(StoreFile(), bytes);
+    {
+        TForm1 form;
+        form.show();
+        ExpectDesigned(form);
+        form.close();
+    }
+    EXPECT_EQ(boxes_, QStringList{"Invalid data type for 'FormVersion'"});
+    EXPECT_EQ(testfiles::Read(StoreFile()), bytes);
+}
+
+TEST_F(SettingsTest, TwoWindowsClosingOneAfterTheOtherLeaveAWholeStore)
+{
+    {
+        TForm1 first;
+        TForm1 second;
+        first.show();
+        second.show();
+        first.close();
+        second.close();
+    }
+    EXPECT_EQ(Stored("FormVersion"), "0");
+    EXPECT_EQ(Stored("Visible"), "0");
+    EXPECT_TRUE(boxes_.isEmpty());
+}
+
+}  // namespace
