@@ -1,0 +1,45 @@
+// The file URL the desktop is given for a path, and the replaceable opener.
+#include "platform/Shell.h"
+
+#include <QDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ShellUrl, NamesTheSameFileAgain)
+{
+    const QString paths[] = {
+        QStringLiteral("/tmp/a.asp"),
+        QStringLiteral("/tmp/åäö/Tidsåtgång.txt"),
+        QStringLiteral("/tmp/a#b?c%20d.asp"),  // URL syntax in a file name stays part of the name
+        QStringLiteral("/tmp/med blank.asp"),
+    };
+    for (const QString& path : paths) {
+        const QUrl url = platform::ShellUrlForPath(path);
+        EXPECT_TRUE(url.isLocalFile()) << path.toStdString();
+        EXPECT_EQ(url.toLocalFile(), path);
+    }
+}
+
+TEST(ShellUrl, RelativeNameIsTakenFromTheCurrentFolder)
+{
+    const QUrl url = platform::ShellUrlForPath(QStringLiteral("sub/a.asp"));
+    EXPECT_EQ(url.toLocalFile(), QDir::currentPath() + QStringLiteral("/sub/a.asp"));
+}
+
+TEST(ShellOpener, ReplacedOpenerGetsThePathAndCanBeRestored)
+{
+    QStringList first, second;
+    const platform::ShellOpener original = platform::SetShellOpener([&](const QString& p) { first.append(p); });
+    platform::OpenPathWithDesktop(QStringLiteral("/tmp/x.asp"));
+    const platform::ShellOpener firstBack = platform::SetShellOpener([&](const QString& p) { second.append(p); });
+    platform::OpenPathWithDesktop(QStringLiteral("/tmp/y.asp"));
+    platform::SetShellOpener(firstBack);
+    platform::OpenPathWithDesktop(QStringLiteral("/tmp/z.asp"));
+    platform::SetShellOpener(original);
+
+    EXPECT_EQ(first, (QStringList{QStringLiteral("/tmp/x.asp"), QStringLiteral("/tmp/z.asp")}));
+    EXPECT_EQ(second, QStringList{QStringLiteral("/tmp/y.asp")});
+}
+
+}  // namespace
