@@ -18,13 +18,17 @@ constexpr Qt::WindowStates kSizedStates = Qt::WindowMinimized | Qt::WindowMaximi
 // The frame the desktop reports for the window now; none before the window
 // has a native window, and (under an X11 window manager) none until the
 // manager has put its frame around the window, which happens only after the
-// window is shown.
+// window is shown. While the manager is still framing the window the
+// reported frame can come out with negative widths; that is no frame yet.
 QMargins CurrentFrameMargins(const QWidget* window)
 {
     if (!window->testAttribute(Qt::WA_WState_Created))
         return {};
     const QWindow* handle = window->windowHandle();
-    return handle ? handle->frameMargins() : QMargins();
+    const QMargins frame = handle ? handle->frameMargins() : QMargins();
+    if (frame.left() < 0 || frame.top() < 0 || frame.right() < 0 || frame.bottom() < 0)
+        return {};
+    return frame;
 }
 
 QRect WithFrame(const QRect& client, const QMargins& frame)
@@ -60,9 +64,12 @@ public:
 
     std::optional<QMargins> lastFrame;
     std::optional<QRect> pendingOuter;
+    // The client rectangle last asked for on behalf of pendingOuter.
+    std::optional<QRect> appliedTarget;
 
-    // Notes the frame if it is known now and, when an outer rectangle is
-    // waiting for it, sets that rectangle again.
+    // Notes the frame if it is known now and, while an outer rectangle is
+    // waiting for it, sets the client inside that rectangle until the window
+    // stands there.
     void Update()
     {
         WatchHandle();
@@ -71,12 +78,20 @@ public:
             return;
         if (!(window_->windowState() & kSizedStates))
             lastFrame = frame;
-        if (!pendingOuter || (window_->windowState() & kSizedStates))
+        // Only a window on the screen in the normal state has its frame for
+        // good; a state change in progress may still set the old geometry.
+        if (!pendingOuter || (window_->windowState() & kSizedStates) || !IsWindowVisible(window_))
             return;
-        const QRect outer = *pendingOuter;
-        pendingOuter.reset();
-        if (WithFrame(window_->geometry(), frame) != outer)
-            window_->setGeometry(outer.marginsRemoved(frame));
+        const QRect target = pendingOuter->marginsRemoved(frame);
+        if (window_->geometry() == target) {
+            pendingOuter.reset();
+            appliedTarget.reset();
+        } else if (appliedTarget != target) {
+            // Asked once per frame seen: the answer comes back as further
+            // move and resize events.
+            appliedTarget = target;
+            window_->setGeometry(target);
+        }
     }
 
 protected:
@@ -88,7 +103,6 @@ protected:
         case QEvent::Resize:
         case QEvent::WindowStateChange:
         case QEvent::Expose:
-        case QEvent::PlatformSurface:
             if (watched == window_ || watched == handle_)
                 Update();
             break;
@@ -143,6 +157,7 @@ void ApplyOuterRect(QWidget* window, PlacementKeeper* keeper, const QRect& outer
     } else {
         window->setGeometry(QRect(outer.topLeft() + QPoint(frame.left(), frame.top()), client));
     }
+    keeper->appliedTarget.reset();
     if (current.isNull())
         keeper->pendingOuter = outer;
     else
@@ -216,6 +231,7 @@ bool SetWindowPlacement(QWidget* window, const WindowPlacementRecord& placement)
         return false;
     PlacementKeeper* keeper = PlacementKeeper::For(window);
     const QRect outer = placement.rcNormalPosition.ToQRect();
+    const Qt::WindowStates target = StateOfShowCommand(placement.showCmd, placement.flags, window->windowState());
     if (outer != NormalOuterRect(window)) {
         // The normal rectangle can only be set in the normal state; the
         // state asked for is set again below.
@@ -223,7 +239,6 @@ bool SetWindowPlacement(QWidget* window, const WindowPlacementRecord& placement)
             window->setWindowState(window->windowState() & ~kSizedStates);
         ApplyOuterRect(window, keeper, outer);
     }
-    const Qt::WindowStates target = StateOfShowCommand(placement.showCmd, placement.flags, window->windowState());
     if (target != window->windowState())
         window->setWindowState(target);
     if (placement.showCmd != SW_HIDE && !window->isVisible())
