@@ -65,22 +65,27 @@ bool ReadWholeFile(const QString& path, std::string& buffer)
         ::close(fd);
         return false;
     }
-    if (st.st_size > 0)
-        buffer.reserve(size_t(st.st_size));
-    char chunk[65536];
+    // Read straight into the buffer: one byte more than the reported size,
+    // so that a file that grew meanwhile is still read to its end.
+    size_t size = 0;
+    buffer.resize(st.st_size > 0 ? size_t(st.st_size) + 1 : 4096);
     for (;;) {
-        const ssize_t got = ::read(fd, chunk, sizeof chunk);
+        if (size == buffer.size())
+            buffer.resize(buffer.size() * 2);
+        const ssize_t got = ::read(fd, buffer.data() + size, buffer.size() - size);
         if (got < 0) {
             if (errno == EINTR)
                 continue;
             ::close(fd);
+            buffer.clear();
             return false;
         }
         if (got == 0)
             break;
-        buffer.append(chunk, size_t(got));
+        size += size_t(got);
     }
     ::close(fd);
+    buffer.resize(size);
     return true;
 }
 

@@ -1,0 +1,130 @@
+#pragma once
+// A corpus of web pages and scripts for the search benchmark: thousands of
+// .asp, .html, .js, .php, .css and .inc files in a few folders, most with CR LF
+// line ends, some with LF, some with CR only, some with Windows-1252 letters,
+// a few with the UTF-8 mark, and a known share with "conn." in some case.
+// The same seed gives the same files.
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace benchcorpus {
+
+struct Stats {
+    int files = 0;
+    std::uint64_t bytes = 0;
+};
+
+inline Stats Generate(const std::filesystem::path& root, int fileCount, std::uint32_t seed = 1)
+{
+    namespace fs = std::filesystem;
+    std::mt19937 random(seed);
+    auto pick = [&](const std::vector<std::string>& from) -> const std::string& {
+        return from[random() % from.size()];
+    };
+    auto chance = [&](int percent) { return int(random() % 100) < percent; };
+
+    const std::vector<std::string> folders = {"", "inc", "admin", "admin/rapporter", "js", "css", "kund/sidor"};
+    const std::vector<std::string> words = {
+        "kund", "order", "artikel", "pris", "antal", "datum", "namn", "adress", "status", "rad",
+        "lista", "sida", "meny", "id", "typ", "summa", "moms", "lager", "user", "item",
+        "value", "total", "page", "header", "footer", "content", "title", "link", "image", "form"};
+    // Windows-1252 letters as a Swedish page holds them.
+    const std::vector<std::string> swedish = {"F\xF6retag", "\xC5ter", "s\xF6k", "h\xE4mta", "\xE4ndra",
+                                              "Kundtj\xE4nst", "Best\xE4ll", "\xD6versikt", "f\xE5lt"};
+    auto ident = [&] { return pick(words) + pick(words) + std::to_string(random() % 100); };
+
+    auto htmlLine = [&](int depth, bool nordic) {
+        std::string indent(size_t(depth % 6) * 2, ' ');
+        switch (random() % 8) {
+        case 0: return indent + "<div class=\"" + ident() + "\" id=\"" + ident() + "\">";
+        case 1: return indent + "</div>";
+        case 2: return indent + "<a href=\"/" + pick(words) + "/" + ident() + ".asp?id=" + std::to_string(random() % 9999) + "\">" + (nordic ? pick(swedish) : pick(words)) + "</a>";
+        case 3: return indent + "<td align=\"right\">" + std::to_string(random() % 100000) + "</td>";
+        case 4: return indent + "<p>" + (nordic ? pick(swedish) + " " : "") + pick(words) + " " + pick(words) + " " + pick(words) + " och " + pick(words) + ".</p>";
+        case 5: return indent + "<input type=\"text\" name=\"" + ident() + "\" value=\"<%=rs(\"" + pick(words) + "\")%>\">";
+        case 6: return indent + "<img src=\"bilder/" + ident() + ".gif\" width=\"" + std::to_string(random() % 800) + "\" alt=\"\">";
+        default: return std::string();
+        }
+    };
+    auto aspLine = [&](int depth) {
+        std::string indent(size_t(depth % 4), '\t');
+        switch (random() % 7) {
+        case 0: return indent + "Dim " + ident() + ", " + ident();
+        case 1: return indent + "sql = \"SELECT * FROM " + pick(words) + " WHERE " + pick(words) + "_id = \" & Request(\"" + pick(words) + "\")";
+        case 2: return indent + "If rs(\"" + pick(words) + "\") > " + std::to_string(random() % 100) + " Then";
+        case 3: return indent + "Response.Write \"<tr><td>\" & rs(\"" + pick(words) + "\") & \"</td></tr>\"";
+        case 4: return indent + "rs.MoveNext";
+        case 5: return indent + "' " + pick(words) + " " + pick(words);
+        default: return indent + "End If";
+        }
+    };
+    auto jsLine = [&](int depth) {
+        std::string indent(size_t(depth % 5) * 4, ' ');
+        switch (random() % 6) {
+        case 0: return indent + "function " + ident() + "(" + pick(words) + ", " + pick(words) + ") {";
+        case 1: return indent + "var " + ident() + " = document.getElementById('" + ident() + "');";
+        case 2: return indent + "if (" + pick(words) + ".length > " + std::to_string(random() % 50) + ") { return false; }";
+        case 3: return indent + "}";
+        case 4: return indent + "// " + pick(words) + " " + pick(words) + " " + pick(words);
+        default: return indent + "$" + pick(words) + "['" + pick(words) + "'] = " + std::to_string(random() % 1000) + ";";
+        }
+    };
+    auto cssLine = [&] {
+        switch (random() % 4) {
+        case 0: { std::string rule = "."; rule += ident(); return rule + " {"; }
+        case 1: return "  color: #" + std::to_string(100000 + random() % 899999) + ";";
+        case 2: return "  margin: " + std::to_string(random() % 20) + "px " + std::to_string(random() % 20) + "px;";
+        default: return std::string("}");
+        }
+    };
+    const std::vector<std::string> hitLines = {"\tSet conn = Server.CreateObject(\"ADODB.Connection\")",
+                                               "\tconn.Open \"DSN=" + std::string("kund") + "\"",
+                                               "  Set rs = Conn.Execute(sql)", "\tCONN.Close",
+                                               "<% conn.BeginTrans %>"};
+    const std::vector<std::string> extensions = {".asp", ".asp", ".asp", ".html", ".js", ".php", ".css", ".inc"};
+
+    Stats stats;
+    for (const std::string& folder : folders)
+        fs::create_directories(root / folder);
+    for (int f = 0; f < fileCount; ++f) {
+        const std::string& ext = pick(extensions);
+        const std::string& folder = ext == ".js" ? folders[4] : ext == ".css" ? folders[5] : pick(folders);
+        const fs::path path = root / folder / (ident() + "_" + std::to_string(f) + ext);
+        // Sizes from a few hundred bytes to about 200 kB, most of them small.
+        const int lineCount = 10 + int(random() % 120) * int(1 + random() % 8) + (chance(3) ? 3000 : 0);
+        const int breakKind = int(random() % 100);
+        const char* lineBreak = breakKind < 55 ? "\r\n" : breakKind < 93 ? "\n" : "\r";
+        const bool nordic = chance(30);
+        const bool hits = chance(6);
+        std::string text = chance(4) ? "\xEF\xBB\xBF" : "";
+        for (int i = 0; i < lineCount; ++i) {
+            std::string line;
+            if (hits && random() % std::uint32_t(lineCount) < 3)
+                line = pick(hitLines);
+            else if (ext == ".css")
+                line = cssLine();
+            else if (ext == ".js")
+                line = jsLine(i);
+            else if (ext == ".php")
+                line = chance(50) ? jsLine(i) : htmlLine(i, nordic);
+            else
+                line = chance(40) ? aspLine(i) : htmlLine(i, nordic);
+            text += line;
+            if (i + 1 < lineCount || chance(80))
+                text += lineBreak;
+        }
+        if (std::FILE* out = std::fopen(path.c_str(), "wb")) {
+            std::fwrite(text.data(), 1, text.size(), out);
+            std::fclose(out);
+            ++stats.files;
+            stats.bytes += text.size();
+        }
+    }
+    return stats;
+}
+
+}  // namespace benchcorpus
