@@ -2,7 +2,7 @@
 // current, and the write and read passes over a store.
 #include "StoredPropsFixture.h"
 
-#include "toolkit/TCheckBox.h"
+#include "toolkit/TMemo.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -179,18 +179,19 @@ TEST(StoredPropsPass, AReadErrorLeavesThatValueAndTheOthersAreRead)
     EXPECT_EQ(w.All1->Lines, QStringList({"designed"}));
 }
 
-TEST(StoredPropsPass, MissingValuesKeepTheControlsApartFromTrimming)
+TEST(StoredPropsPass, MemoLinesGoThroughTheirSubsection)
 {
     TKindsWindow w;
-    auto* box = new TCheckBox(&w.Window);
-    box->setObjectName("cbNocase");
-    box->SetChecked(true);
-    TStoredPropList list = w.Bind({"Edit1.Text", "cbNocase.Checked"});
-    w.Edit1->SetText("  /tmp ");
+    auto* memo = new TMemo(&w.Window);
+    memo->setObjectName("Memofil");
+    memo->SetText("/tmp/a.asp\r\n/tmp/b.asp\r\n");
+    TStoredPropList list = w.Bind({"Memofil.Lines"});
     TMemoryStore store;
+    WriteStoredProps(&w.Window, list, store, kSection);
+    EXPECT_EQ(store.Value("Setup\\Memofil_Lines", "Count"), "2");
+    memo->SetText("");
     ReadStoredProps(&w.Window, list, store, kSection);
-    EXPECT_EQ(w.Edit1->Text(), "/tmp");
-    EXPECT_TRUE(box->Checked());
+    EXPECT_EQ(memo->Lines(), QStringList({"/tmp/a.asp", "/tmp/b.asp"}));
 }
 
 }  // namespace

@@ -53,22 +53,6 @@ TEST(StoredValues, TheFiveValuesAreWrittenInTheirOrderUnderTheirNames)
                            "Setup/CheckBox1_Checked=False"}));
 }
 
-TEST(StoredValues, AlsoAHandMadeListOfTheDesignedEntriesGivesTheFiveNames)
-{
-    TForm1 form;
-    TStoredPropList list;
-    for (const char* entry : {"Edit1.Text", "edSoktxt.Text", "edWild.Text", "cbNocase.Checked", "CheckBox1.Checked"})
-        list.push_back({entry, nullptr});
-    ResolveStoredProps(&form, list);
-    ASSERT_EQ(list.size(), 5u);
-    TMemoryStore store;
-    WriteStoredProps(&form, list, store, kSection);
-    QStringList names;
-    for (const QString& call : store.CallsOf("write"))
-        names.append(call.section('/', 1).section('=', 0, 0));
-    EXPECT_EQ(names, kValueNames);
-}
-
 TEST(StoredValues, FirstStartKeepsTheDesignedValues)
 {
     TForm1 form;
@@ -127,27 +111,6 @@ TEST(StoredValues, CheckBoxTexts)
         EXPECT_EQ(form.cbNocase->Checked(), row.NocaseAfter) << row.Stored.toStdString();
         EXPECT_EQ(form.CheckBox1->Checked(), row.SubfoldersAfter) << row.Stored.toStdString();
     }
-}
-
-TEST(StoredValues, AValueThatCannotBeReadLeavesItsControlOnly)
-{
-    TForm1 form;
-    TMemoryStore store;
-    store.Values[kSection] = {{"Edit1_Text", "/home"}, {"edSoktxt_Text", "x"}, {"CheckBox1_Checked", "True"}};
-    store.FailOn = "edSoktxt_Text";
-    Restore(form, store);
-    EXPECT_EQ(form.Edit1->Text(), "/home");
-    EXPECT_EQ(form.edSoktxt->Text(), "conn.");
-    EXPECT_TRUE(form.CheckBox1->Checked());
-}
-
-TEST(StoredValues, ARenamedControlIsStoredUnderItsNewName)
-{
-    TForm1 form;
-    form.edWild->setObjectName("edMask");
-    TMemoryStore store;
-    Save(form, store);
-    EXPECT_EQ(store.CallsOf("write").at(2), "Setup/edMask_Text=*.asp");
 }
 
 // The whole road: a close writes the values into the settings file, and the
