@@ -4,6 +4,7 @@
 #include "uSok.h"
 
 #include "support/TestFiles.h"
+#include "platform/KeyEvents.h"
 #include "platform/TickCount.h"
 #include "toolkit/Exceptions.h"
 #include "toolkit/TCheckBox.h"
@@ -16,7 +17,8 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
-#include <deque>
+#include <utility>
+#include <vector>
 #include <gtest/gtest.h>
 
 namespace {
@@ -249,6 +251,36 @@ TEST_F(SearchWindow, EndsWithFocusAndCaretAtTheEndOfTheTimingLine)
     EXPECT_EQ(caret.block().text(), QStringLiteral("Tidsåtgång 47 ms"));
     EXPECT_TRUE(caret.atBlockEnd());
     EXPECT_TRUE(caret.atEnd());
+}
+
+TEST_F(SearchWindow, HomeIsPressedOnlyWhenTheRunEnds)
+{
+    std::vector<std::pair<int, std::uint32_t>> sent;
+    const platform::KeyEventSender before = platform::SetKeyEventSender(
+        [&](std::uint8_t key, std::uint8_t, std::uint32_t flags) { sent.emplace_back(key, flags); });
+    const QString a = folder.Put("a.asp", "conn.");
+    List({a});
+    Search();
+    EXPECT_EQ(sent, (std::vector<std::pair<int, std::uint32_t>>{{36, 0}, {36, platform::KEYEVENTF_KEYUP}}));
+
+    sent.clear();
+    List({a, folder("missing.asp")});
+    EXPECT_THROW(form.btnSokClick(nullptr), EFOpenError);
+    EXPECT_TRUE(sent.empty());
+    platform::SetKeyEventSender(before);
+}
+
+TEST_F(SearchWindow, HomePressLeavesTheCaretAtTheStartOfTheTimingLine)
+{
+    List({folder.Put("a.asp", "conn. " + QByteArray(300, 'x'))});
+    form.show();
+    QApplication::setActiveWindow(&form);
+    form.edSoktxt->setFocus();
+    Search();
+    QCoreApplication::processEvents();
+    const QTextCursor caret = form.MemoResult->textCursor();
+    EXPECT_EQ(caret.block().text(), QStringLiteral("Tidsåtgång 47 ms"));
+    EXPECT_EQ(caret.positionInBlock(), 0);
 }
 
 struct KeyCase {
