@@ -474,6 +474,47 @@ TEST(FormPlacement, ActiveControlIsWrittenAndBroughtBack)
     EXPECT_EQ(window.focusWidget(), second);
 }
 
+TEST(FormStorage, ControlValuesGoBetweenThePlacementAndTheNamedValues)
+{
+    StoreLog log;
+    SmallWindow window(log, [](SmallWindow& w) { w.Storage->SetStoredProps({"Field.Text", "Nowhere.Text"}); });
+    // Entries that name no component of the window are gone after loading.
+    EXPECT_EQ(window.Storage->StoredProps(), QStringList{"Field.Text"});
+    window.show();
+    window.Field->SetText("  typed  ");
+    log.Calls.clear();
+    window.close();
+    const QStringList writes = log.Writes();
+    const qsizetype visible = writes.indexOf("Visible=0");
+    const qsizetype field = writes.indexOf("Field_Text=typed");
+    const qsizetype extra = writes.indexOf("Extra=designed extra");
+    EXPECT_EQ(writes.value(0), "FormVersion=0");
+    EXPECT_GT(visible, 0);
+    EXPECT_GT(field, visible);
+    EXPECT_GT(extra, field);
+}
+
+TEST(FormStorage, ARemovedControlLeavesTheStoredList)
+{
+    StoreLog log;
+    SmallWindow window(log, [](SmallWindow& w) { w.Storage->SetStoredProps({"Field.Text"}); });
+    delete window.Field;
+    EXPECT_TRUE(window.Storage->StoredProps().isEmpty());
+    window.show();
+    window.close();
+    for (const QString& write : log.Writes())
+        EXPECT_FALSE(write.startsWith("Field_")) << write.toStdString();
+}
+
+TEST(FormStorage, ControlValuesAreReadBackAtShow)
+{
+    StoreLog log;
+    log.Values["Setup/Field_Text"] = "stored";
+    SmallWindow window(log, [](SmallWindow& w) { w.Storage->SetStoredProps({"Field.Text"}); });
+    window.show();
+    EXPECT_EQ(window.Field->Text(), "stored");
+}
+
 // The real store: the first show makes the key, the first close the values.
 TEST(FormPlacement, RegistryStoreFileAppearsAtShowAndFillsAtClose)
 {

@@ -118,6 +118,27 @@ TEST_F(SettingsTest, AnOlderStoredVersionIsNotReadButRewritten)
     EXPECT_TRUE(boxes_.isEmpty());
 }
 
+TEST_F(SettingsTest, ControlValuesComeBackAtTheNextStart)
+{
+    {
+        TForm1 form;
+        form.show();
+        form.Edit1->SetText("/srv/webb");
+        form.edSoktxt->SetText("  sök  ");
+        form.cbNocase->SetChecked(false);
+        form.close();
+    }
+    EXPECT_EQ(Stored("Edit1_Text"), "/srv/webb");
+    EXPECT_EQ(Stored("edSoktxt_Text"), "sök");
+    EXPECT_EQ(Stored("cbNocase_Checked"), "False");
+    TForm1 form;
+    form.show();
+    EXPECT_EQ(form.Edit1->Text(), "/srv/webb");
+    EXPECT_EQ(form.edSoktxt->Text(), "sök");
+    EXPECT_FALSE(form.cbNocase->Checked());
+    EXPECT_EQ(form.edWild->Text(), "*.asp");
+}
+
 // Whatever the store file holds, the window opens as designed.
 TEST_F(SettingsTest, EmptyOrGarbageStoreFilesGiveTheDesignedWindow)
 {
