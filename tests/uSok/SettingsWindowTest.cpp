@@ -53,20 +53,6 @@ protected:
     QStringList boxes_;
 };
 
-TEST_F(SettingsTest, TheComponentIsDesignedForTheSetupKey)
-{
-    TForm1 form;
-    TFormStorage* storage = form.FormStorage1;
-    EXPECT_EQ(storage->IniSection(), "Setup");
-    EXPECT_TRUE(storage->UseRegistry());
-    EXPECT_EQ(storage->Options(), TPlacementOptions(fpPosition));
-    EXPECT_EQ(storage->StoredProps(), (QStringList{"Edit1.Text", "edSoktxt.Text", "edWild.Text", "cbNocase.Checked",
-                                                   "CheckBox1.Checked"}));
-    EXPECT_TRUE(storage->Active());
-    EXPECT_EQ(storage->Version(), 0);
-    EXPECT_EQ(DefaultRegistryKey(), "Software\\" + QFileInfo(ExecutablePath()).fileName());
-}
-
 TEST_F(SettingsTest, FirstStartMakesTheKeyAndReadsNothing)
 {
     TForm1 form;
@@ -198,21 +184,6 @@ TEST_F(SettingsTest, ANonStringVersionIsShownAndTheStoreKeptAsItWas)
     }
     EXPECT_EQ(boxes_, QStringList{"Invalid data type for 'FormVersion'"});
     EXPECT_EQ(testfiles::Read(StoreFile()), bytes);
-}
-
-TEST_F(SettingsTest, TwoWindowsClosingOneAfterTheOtherLeaveAWholeStore)
-{
-    {
-        TForm1 first;
-        TForm1 second;
-        first.show();
-        second.show();
-        first.close();
-        second.close();
-    }
-    EXPECT_EQ(Stored("FormVersion"), "0");
-    EXPECT_EQ(Stored("Visible"), "0");
-    EXPECT_TRUE(boxes_.isEmpty());
 }
 
 }  // namespace
