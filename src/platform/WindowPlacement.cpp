@@ -134,12 +134,17 @@ QRect NormalOuterRect(const QWidget* window)
     if (const PlacementKeeper* keeper = PlacementKeeper::Of(window); keeper && keeper->pendingOuter)
         return *keeper->pendingOuter;
     QRect client = window->geometry();
+    QMargins frame = KnownFrameMargins(window);
     if (window->windowState() & kSizedStates) {
         const QRect normal = window->normalGeometry();
         if (normal.isValid())
             client = normal;
+        // A maximized window may be framed differently; the normal
+        // rectangle has the frame of the normal state.
+        if (const PlacementKeeper* keeper = PlacementKeeper::Of(window); keeper && keeper->lastFrame)
+            frame = *keeper->lastFrame;
     }
-    return WithFrame(client, KnownFrameMargins(window));
+    return WithFrame(client, frame);
 }
 
 // Puts the frame's top-left corner at outer's and gives the client what is
