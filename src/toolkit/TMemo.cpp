@@ -92,10 +92,14 @@ void TMemo::SelectRunAt(const QPoint& viewportPos)
     // cursorForPosition gives the nearest gap between characters; the
     // character under the pointer is the one to the left of that gap when the
     // pointer stands left of it.
-    if (index > 0 && viewportPos.x() < cursorRect(cursor).left())
+    const QRect caret = cursorRect(cursor);
+    if (index > 0 && viewportPos.x() < caret.left())
         --index;
+    // Below the last line cursorForPosition answers with the end of that line;
+    // the pointer stands on empty space there, not on its last word.
+    const bool belowText = viewportPos.y() > caret.bottom();
     auto isBlank = [&](int i) { return text[i] == QChar(' ') || text[i] == QChar('\t'); };
-    if (index >= text.size() || isBlank(index)) {
+    if (belowText || index >= text.size() || isBlank(index)) {
         cursor.clearSelection();
         setTextCursor(cursor);
         return;
