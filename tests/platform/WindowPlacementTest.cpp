@@ -61,13 +61,6 @@ TEST(SystemMetricsTest, ScreenSizeAndFrameWidths)
     EXPECT_GT(LogicalPixelsPerInch(), 0);
 }
 
-TEST(PlacementRectTest, RightAndBottomLieOutside)
-{
-    const PlacementRect r = PlacementRect::FromQRect(QRect(10, 20, 300, 200));
-    EXPECT_EQ(r, (PlacementRect{10, 20, 310, 220}));
-    EXPECT_EQ(r.ToQRect(), QRect(10, 20, 300, 200));
-}
-
 TEST(GetPlacementTest, ShowCmdFollowsTheState)
 {
     const struct {
@@ -89,16 +82,6 @@ TEST(GetPlacementTest, ShowCmdFollowsTheState)
         EXPECT_EQ(placement.flags, row.flags) << int(row.state);
         EXPECT_EQ(placement.length, 44u);
     }
-}
-
-TEST(GetPlacementTest, NoTopLevelWindowNoPlacement)
-{
-    WindowPlacementRecord placement;
-    EXPECT_FALSE(GetWindowPlacement(nullptr, placement));
-    QWidget parent;
-    QWidget child(&parent);
-    EXPECT_FALSE(GetWindowPlacement(&child, placement));
-    EXPECT_FALSE(SetWindowPlacement(&child, placement));
 }
 
 TEST(GetPlacementTest, NormalRectangleIncludesTheFrame)

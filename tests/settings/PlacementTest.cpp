@@ -357,19 +357,6 @@ TEST(ReadPlacementTest, MinMaxPosWordsWithDefaultZero)
     EXPECT_EQ(window->MaximizedPosition(), QPoint(7, 0));
 }
 
-TEST(ReadPlacementTest, BothPartsOffReadNothing)
-{
-    auto window = MakeWindow();
-    window->SetPosition(TPosition::poScreenCenter);
-    const QRect designed = Outer(*window);
-    MemoryStore store;
-    store.Put("NormPos", "10,20,330,240");
-    store.Put("ShowCmd", "3");
-    ReadWindowPlacement(window.get(), store, kSection, false, false);
-    EXPECT_EQ(Outer(*window), designed);
-    EXPECT_EQ(window->windowState() & Qt::WindowMaximized, Qt::WindowNoState);
-}
-
 TEST(FixMaxPositionTest, MaximizedPositionFromTheFrameMetrics)
 {
     const struct {
