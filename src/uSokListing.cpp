@@ -1,10 +1,205 @@
 // The file listing: btnHamtafilnamnClick, nizze, FolderWithBackslash, edWildKeyDown.
+//
+// The walk collects its lines in memory and the memo gets its text once at
+// the end: nothing is repainted while the walk runs, so the window looks the
+// same, and a hundred thousand files do not cost a hundred thousand edits of
+// the memo's document. For the same reason the controls are read once per
+// walk; no event runs during it, so they cannot change.
 #include "uSok.h"
 
-void TForm1::btnHamtafilnamnClick(QObject*) {}
+#include "platform/CodePage.h"
+#include "platform/Collation.h"
+#include "platform/FileSystem.h"
+#include "platform/VirtualKeys.h"
+#include "toolkit/TCheckBox.h"
+#include "toolkit/TEdit.h"
+#include "toolkit/TMemo.h"
+#include "uXprocs.h"
 
-bool TForm1::nizze(const QString&) { return false; }
+#include <algorithm>
+#include <optional>
+#include <vector>
 
-void TForm1::edWildKeyDown(QObject*, Word&, TShiftState) {}
+namespace {
 
-QString FolderWithBackslash(const QString& folder) { return folder; }
+// Lowers A to Z only: the mask and the names are matched with every other
+// byte as it stands, so a mask with Ä does not list a name with ä.
+void AsciiLowerInPlace(std::string& bytes)
+{
+    for (char& c : bytes)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+}
+
+bool IsAscii(std::string_view bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// The comparison text of a folder for the rule that keeps files below the
+// start folder out of the list when subfolders are not wanted.
+std::string FolderKey(const QString& folder)
+{
+    return LowerText(platform::QStringToAnsi(FolderWithBackslash(folder)));
+}
+
+// One walk from a folder down: the control values it works with and the
+// lines of the files it found, in the order it found them.
+class ListingWalk {
+public:
+    explicit ListingWalk(const TForm1& form)
+        : mask_(platform::QStringToAnsi(form.edWild->Text())),
+          subfolders_(form.CheckBox1->Checked()),
+          startKey_(FolderKey(form.Edit1->Text()))
+    {
+        AsciiLowerInPlace(mask_);
+    }
+
+    // Walks folder and the folders below it. False when folder is not an
+    // existing folder, or when it or a folder below it ended its walk early.
+    bool Run(const QString& folder)
+    {
+        const std::uint32_t attributes = platform::FileAttributes(folder);
+        if (attributes == platform::kInvalidAttributes || (attributes & platform::kAttrDirectory) == 0)
+            return false;
+        platform::FolderReader reader(folder);
+        if (!reader.IsOpen())
+            return true;  // a folder that cannot be read holds nothing for us
+        return Enter(reader, folder);
+    }
+
+    QStringList lines;
+
+private:
+    bool Enter(platform::FolderReader& reader, const QString& folder)
+    {
+        path_.push_back(reader.Id());
+        const bool result = Entries(reader, folder);
+        path_.pop_back();
+        return result;
+    }
+
+    bool OnPath(const platform::FileId& id) const
+    {
+        return std::find(path_.begin(), path_.end(), id) != path_.end();
+    }
+
+    bool Entries(platform::FolderReader& reader, const QString& folder)
+    {
+        const QString prefix = FolderWithBackslash(folder);
+        std::optional<bool> isStart;
+        bool result = true;
+        while (reader.Next()) {
+            const std::string_view name = reader.Name();
+            // Dot-names are the folder itself, its parent, and what the
+            // user keeps out of sight (.git, .htaccess): never listed,
+            // never entered. There are no volume-label entries here.
+            if (name.empty() || name.front() == '.')
+                continue;
+            const platform::EntryKind kind = reader.Kind();
+            if (kind == platform::EntryKind::Directory) {
+                platform::FolderReader sub = reader.OpenEntry();
+                // A folder that cannot be read contributes nothing; a link
+                // back to a folder on the way down would never end.
+                if (!sub.IsOpen() || OnPath(sub.Id()))
+                    continue;
+                const bool below = Enter(sub, prefix + reader.DisplayName());
+                result = result && below;
+                continue;
+            }
+            // Pipes, sockets, devices and dead links are no text files: a
+            // search would wait on them for ever or fail on them.
+            if (kind != platform::EntryKind::File)
+                continue;
+            if (!subfolders_) {
+                if (!isStart)
+                    isStart = FolderKey(folder) == startKey_;
+                if (!*isStart)
+                    return false;
+            }
+            if (IsAscii(name))
+                name_.assign(name);
+            else
+                name_ = platform::QStringToAnsi(reader.DisplayName());
+            AsciiLowerInPlace(name_);
+            if (MatchFileMask(mask_, name_))
+                lines.append(prefix + reader.DisplayName());
+        }
+        return result;
+    }
+
+    std::string mask_;
+    bool subfolders_;
+    std::string startKey_;
+    std::vector<platform::FileId> path_;
+    std::string name_;
+};
+
+// The memo text for lines: every line followed by a line break, so the
+// memo's own line count is the number of lines.
+QString MemoText(const QStringList& lines)
+{
+    qsizetype size = 0;
+    for (const QString& line : lines)
+        size += line.size() + 1;
+    QString text;
+    text.reserve(size);
+    for (const QString& line : lines) {
+        text += line;
+        text += QLatin1Char('\n');
+    }
+    return text;
+}
+
+}  // namespace
+
+void TForm1::btnHamtafilnamnClick(QObject*)
+{
+    ListingWalk walk(*this);
+    walk.Run(Edit1->Text());
+    platform::SortIgnoringCase(walk.lines);
+    // The new list replaces everything, the placeholder and anything typed.
+    Memofil->setPlainText(MemoText(walk.lines));
+}
+
+bool TForm1::nizze(const QString& folder)
+{
+    ListingWalk walk(*this);
+    const bool result = walk.Run(folder);
+    if (!walk.lines.isEmpty()) {
+        QString text = Memofil->toPlainText();
+        if (!text.isEmpty() && !text.endsWith(QLatin1Char('\n')))
+            text += QLatin1Char('\n');
+        text += MemoText(walk.lines);
+        Memofil->setPlainText(text);
+    }
+    return result;
+}
+
+void TForm1::edWildKeyDown(QObject*, Word& Key, TShiftState)
+{
+    // Enter lists, whatever Shift, Ctrl and Alt say; the edit never sees it.
+    if (Key != platform::VK_RETURN)
+        return;
+    Key = 0;
+    btnHamtafilnamnClick(nullptr);
+}
+
+QString FolderWithBackslash(const QString& folder)
+{
+    if (folder.isEmpty())
+        return folder;
+#ifdef Q_OS_WIN
+    const QChar last = folder.back();
+    if (last == QLatin1Char(':') || last == QLatin1Char('\\'))
+        return folder;
+    const char16_t letter = last.unicode();
+    if (folder.size() == 1 && ((letter >= 'A' && letter <= 'Z') || (letter >= 'a' && letter <= 'z')))
+        return folder + QStringLiteral(":\\");
+    return folder + QLatin1Char('\\');
+#else
+    if (folder.endsWith(QLatin1Char('/')))
+        return folder;
+    return folder + QLatin1Char('/');
+#endif
+}

@@ -1,0 +1,67 @@
+#include "platform/Collation.h"
+
+#include <QCollator>
+#include <algorithm>
+#include <numeric>
+#include <vector>
+
+namespace platform {
+namespace {
+
+// Sorts texts by one key per text; keys.Compare(a, b) compares the keys of
+// the texts at indexes a and b as a three-way result.
+template <typename Keys>
+void SortByKeys(QStringList& texts, const Keys& keys)
+{
+    std::vector<qsizetype> order(size_t(texts.size()));
+    std::iota(order.begin(), order.end(), qsizetype(0));
+    std::sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) {
+        const int byKey = keys.Compare(a, b);
+        if (byKey != 0)
+            return byKey < 0;
+        return texts[a] < texts[b];
+    });
+    QStringList sorted;
+    sorted.reserve(texts.size());
+    for (qsizetype i : order)
+        sorted.append(std::move(texts[i]));
+    texts = std::move(sorted);
+}
+
+struct CollatorKeys {
+    std::vector<QCollatorSortKey> keys;
+    int Compare(qsizetype a, qsizetype b) const { return keys[size_t(a)].compare(keys[size_t(b)]); }
+};
+
+// The C locale collates by code units, and Qt's collator then ignores the
+// case option in its sort keys; folding the case first gives the same order
+// with case ignored.
+struct FoldedKeys {
+    std::vector<QString> keys;
+    int Compare(qsizetype a, qsizetype b) const { return keys[size_t(a)].compare(keys[size_t(b)]); }
+};
+
+}  // namespace
+
+void SortIgnoringCase(QStringList& texts, const QLocale& locale)
+{
+    if (texts.size() < 2)
+        return;
+    if (locale.language() == QLocale::C) {
+        FoldedKeys folded;
+        folded.keys.reserve(size_t(texts.size()));
+        for (const QString& text : texts)
+            folded.keys.push_back(text.toCaseFolded());
+        SortByKeys(texts, folded);
+        return;
+    }
+    QCollator collator{locale};
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    CollatorKeys collated;
+    collated.keys.reserve(size_t(texts.size()));
+    for (const QString& text : texts)
+        collated.keys.push_back(collator.sortKey(text));
+    SortByKeys(texts, collated);
+}
+
+}  // namespace platform

@@ -1,0 +1,83 @@
+#pragma once
+// File attributes and folder enumeration. An attribute word carries the
+// classic bits: read-only 1 (not writable by the user), hidden 2 (a name that
+// begins with a dot), directory 16, archive 32 (a regular file). Links are
+// followed. A folder being enumerated is held open by one object and closed
+// when that object goes, on every path out of a walk.
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+#include <string_view>
+#include <dirent.h>
+#include <sys/types.h>
+
+namespace platform {
+
+constexpr std::uint32_t kAttrReadOnly = 1;
+constexpr std::uint32_t kAttrHidden = 2;
+constexpr std::uint32_t kAttrSystem = 4;
+constexpr std::uint32_t kAttrVolumeLabel = 8;
+constexpr std::uint32_t kAttrDirectory = 16;
+constexpr std::uint32_t kAttrArchive = 32;
+// What the attribute query gives for a path that does not exist.
+constexpr std::uint32_t kInvalidAttributes = 0xFFFFFFFFu;
+
+// The attribute word of a path (links followed), or kInvalidAttributes.
+std::uint32_t FileAttributes(const QString& path);
+
+// Identifies a folder on the machine, whatever path leads to it.
+struct FileId {
+    dev_t device = 0;
+    ino_t inode = 0;
+    bool operator==(const FileId&) const = default;
+};
+
+// What an entry is, links followed. Other covers links that lead nowhere,
+// pipes, sockets and devices: nothing that can be read as a text file.
+enum class EntryKind { Directory, File, Other };
+
+// One open folder and its enumeration position. Move-only.
+class FolderReader {
+public:
+    // Opens a folder by path; IsOpen() tells whether that worked.
+    explicit FolderReader(const QString& path);
+    FolderReader(FolderReader&& other) noexcept;
+    FolderReader& operator=(FolderReader&& other) noexcept;
+    FolderReader(const FolderReader&) = delete;
+    FolderReader& operator=(const FolderReader&) = delete;
+    ~FolderReader();
+
+    bool IsOpen() const { return dir_ != nullptr; }
+    // The folder's identity; meaningful only while open.
+    FileId Id() const { return id_; }
+
+    // Moves to the next entry ("." and ".." included, as the folder holds
+    // them); false when there is none left or the folder is not open.
+    bool Next();
+    // The current entry's name as the file system stores it (NUL-terminated
+    // behind the view, valid until the next call of Next).
+    std::string_view Name() const { return name_; }
+    // The current entry's name as text.
+    QString DisplayName() const;
+    // The current entry's kind; asks the file system only when the folder
+    // listing does not tell.
+    EntryKind Kind();
+    // The current entry's whole attribute word.
+    std::uint32_t Attributes();
+    // Opens the current entry as a folder (links followed).
+    FolderReader OpenEntry() const;
+
+private:
+    FolderReader() = default;
+    void Adopt(int fd);
+    void Close();
+
+    DIR* dir_ = nullptr;
+    FileId id_;
+    std::string_view name_;
+    unsigned char type_ = 0;
+    bool kindKnown_ = false;
+    EntryKind kind_ = EntryKind::Other;
+};
+
+}  // namespace platform

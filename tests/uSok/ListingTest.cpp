@@ -1,0 +1,335 @@
+// The file listing on real folder trees, driven through the window.
+#include "uSok.h"
+
+#include "support/TestFiles.h"
+#include "toolkit/TButton.h"
+#include "toolkit/TCheckBox.h"
+#include "toolkit/TEdit.h"
+#include "toolkit/TMemo.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+class Listing : public ::testing::Test {
+protected:
+    // Files and folders of a small web site, written below the temporary
+    // folder; names ending in "/" are folders.
+    void Make(const QStringList& names)
+    {
+        for (const QString& name : names) {
+            if (name.endsWith('/'))
+                ASSERT_TRUE(QDir().mkpath(dir(name))) << name.toStdString();
+            else
+                dir.Put(name, "x");
+        }
+    }
+
+    void Link(const QString& target, const QString& name)
+    {
+        ASSERT_EQ(::symlink(QFile::encodeName(target).constData(), QFile::encodeName(dir(name)).constData()), 0);
+    }
+
+    // Runs the listing as the button does and returns the memo's lines.
+    QStringList List(const QString& start, const QString& mask, bool subfolders)
+    {
+        form.Edit1->SetText(start);
+        form.edWild->SetText(mask);
+        form.CheckBox1->SetChecked(subfolders);
+        form.btnHamtafilnamnClick(form.btnHamtafilnamn);
+        return form.Memofil->Lines();
+    }
+
+    QStringList List(const QString& mask, bool subfolders) { return List(dir.Path(), mask, subfolders); }
+
+    // The expected lines: the start folder, "/", then the relative name.
+    QStringList Under(const QStringList& relative) const
+    {
+        QStringList lines;
+        for (const QString& name : relative)
+            lines.append(dir.Path() + "/" + name);
+        return lines;
+    }
+
+    testfiles::Folder dir;
+    TForm1 form;
+};
+
+const QStringList kSite = {
+    "a.asp",        "B.asp",           "index.asp",        "readme.txt",   "makefile",
+    ".htaccess",    ".hidden.asp",     "inc/b.asp",        "inc/deep/c.asp", "inc/notes.txt",
+    ".git/x.asp",   ".git/sub/y.asp",  "match.asp/inner.asp", "empty/",
+};
+
+struct MaskCase {
+    const char* mask;
+    bool subfolders;
+    QStringList expected;  // relative to the start folder, in list order
+};
+
+class ListingMasks : public Listing, public ::testing::WithParamInterface<MaskCase> {};
+
+TEST_P(ListingMasks, ListsTheMatchingFilesSorted)
+{
+    Make(kSite);
+    const MaskCase& c = GetParam();
+    EXPECT_EQ(List(c.mask, c.subfolders), Under(c.expected)) << "mask '" << c.mask << "'";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Site, ListingMasks,
+    ::testing::Values(
+        // Only the start folder's own files; dot-files never.
+        MaskCase{"*.asp", false, {"a.asp", "B.asp", "index.asp"}},
+        // Below the start folder too, but nothing inside .git, and the
+        // folder match.asp itself is no line.
+        MaskCase{"*.asp", true,
+                 {"a.asp", "B.asp", "inc/b.asp", "inc/deep/c.asp", "index.asp", "match.asp/inner.asp"}},
+        // A to Z are lowered on both sides.
+        MaskCase{"*.ASP", false, {"a.asp", "B.asp", "index.asp"}},
+        MaskCase{"*", false, {"a.asp", "B.asp", "index.asp", "makefile", "readme.txt"}},
+        MaskCase{"*.", true, {"makefile"}},
+        MaskCase{"*.txt", true, {"inc/notes.txt", "readme.txt"}},
+        MaskCase{"?.asp", true, {"a.asp", "B.asp", "inc/b.asp", "inc/deep/c.asp"}},
+        // An empty mask and one that begins with a dot list nothing.
+        MaskCase{"", true, {}},
+        MaskCase{".asp", true, {}},
+        MaskCase{".htaccess", true, {}}));
+
+TEST_F(Listing, UpperCaseExtensionsAreListedByALowerCaseMask)
+{
+    Make({"INDEX.ASP", "Page.Asp", "other.aspx"});
+    EXPECT_EQ(List("*.asp", false), Under({"INDEX.ASP", "Page.Asp"}));
+}
+
+TEST_F(Listing, StartFolderWithOrWithoutTrailingSlashGivesTheSameList)
+{
+    Make({"a.asp", "inc/b.asp"});
+    const QStringList plain = List(dir.Path(), "*.asp", true);
+    EXPECT_EQ(plain, Under({"a.asp", "inc/b.asp"}));
+    EXPECT_EQ(List(dir.Path() + "/", "*.asp", true), plain);
+    EXPECT_EQ(List(dir.Path() + "/", "*.asp", false), Under({"a.asp"}));
+}
+
+TEST_F(Listing, SortIgnoresCase)
+{
+    Make({"C.asp", "b.asp", "B2.asp", "a.asp", "A1.asp"});
+    EXPECT_EQ(List("*.asp", false), Under({"a.asp", "A1.asp", "b.asp", "B2.asp", "C.asp"}));
+}
+
+TEST_F(Listing, SwedishNamesAreListedAndMatchedByteForByte)
+{
+    Make({QString::fromUtf8("smörgås.asp"), QString::fromUtf8("äpple.asp"), QString::fromUtf8("Äpple.txt"),
+          QString::fromUtf8("åäö/ö.asp")});
+    // Where å, ä and ö sort depends on the user's language; which lines
+    // there are does not.
+    QStringList listed = List("*.asp", true);
+    listed.sort();
+    QStringList expected =
+        Under({QString::fromUtf8("äpple.asp"), QString::fromUtf8("smörgås.asp"), QString::fromUtf8("åäö/ö.asp")});
+    expected.sort();
+    EXPECT_EQ(listed, expected);
+    for (const QString& line : listed)
+        EXPECT_TRUE(QFile::exists(line)) << line.toStdString();
+    // Only A to Z are lowered for matching: Ä and ä are different letters.
+    EXPECT_EQ(List(QString::fromUtf8("Ä*"), false), Under({QString::fromUtf8("Äpple.txt")}));
+    EXPECT_EQ(List(QString::fromUtf8("ä*"), false), Under({QString::fromUtf8("äpple.asp")}));
+}
+
+TEST_F(Listing, EveryLineEndsInCrLfAndTheLineCountIsTheNumberOfFiles)
+{
+    Make({"a.asp", "b.asp", "c.asp"});
+    List("*.asp", false);
+    EXPECT_EQ(form.Memofil->LineCount(), 3);
+    const QString p = dir.Path() + "/";
+    EXPECT_EQ(form.Memofil->Text(), p + "a.asp\r\n" + p + "b.asp\r\n" + p + "c.asp\r\n");
+}
+
+TEST_F(Listing, ASecondListingReplacesTheFirstAndThePlaceholder)
+{
+    Make({"a.asp", "b.txt"});
+    ASSERT_EQ(form.Memofil->Text(), QString("Filer"));
+    EXPECT_EQ(List("*.asp", false), Under({"a.asp"}));
+    form.Memofil->AppendLine("typed by the user");
+    EXPECT_EQ(List("*.txt", false), Under({"b.txt"}));
+    EXPECT_EQ(List("*.txt", false), Under({"b.txt"}));
+}
+
+struct NothingCase {
+    const char* label;
+    QString start;  // relative to the temporary folder; empty for an empty start
+};
+
+class ListingNothing : public Listing, public ::testing::WithParamInterface<NothingCase> {};
+
+TEST_P(ListingNothing, LeavesAnEmptyMemoWithoutAMessage)
+{
+    Make({"a.asp", "file.asp"});
+    const QString start = GetParam().start.isEmpty() ? QString() : dir(GetParam().start);
+    EXPECT_EQ(List(start, "*", true), QStringList());
+    EXPECT_EQ(form.Memofil->Text(), QString());
+    EXPECT_EQ(form.Memofil->LineCount(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Starts, ListingNothing,
+                         ::testing::Values(NothingCase{"missing", "nowhere"}, NothingCase{"file", "file.asp"},
+                                           NothingCase{"missingBelowFile", "file.asp/x"}, NothingCase{"empty", ""}),
+                         [](const auto& info) { return std::string(info.param.label); });
+
+TEST_F(Listing, NoMatchingFileEmptiesTheList)
+{
+    Make({"a.txt"});
+    EXPECT_EQ(List("*.asp", true), QStringList());
+    EXPECT_EQ(form.Memofil->LineCount(), 0);
+}
+
+TEST_F(Listing, FilesOfEveryPermissionAreListed)
+{
+    Make({"readonly.asp", "closed.asp", "normal.asp"});
+    ASSERT_EQ(::chmod(QFile::encodeName(dir("readonly.asp")).constData(), 0444), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(dir("closed.asp")).constData(), 0), 0);
+    EXPECT_EQ(List("*.asp", false), Under({"closed.asp", "normal.asp", "readonly.asp"}));
+}
+
+TEST_F(Listing, AnUnreadableFolderContributesNothingAndTheWalkGoesOn)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root reads every folder";
+    Make({"a.asp", "locked/x.asp", "open/y.asp"});
+    const QByteArray locked = QFile::encodeName(dir("locked"));
+    ASSERT_EQ(::chmod(locked.constData(), 0), 0);
+    const QStringList lines = List("*.asp", true);
+    ::chmod(locked.constData(), 0755);
+    EXPECT_EQ(lines, Under({"a.asp", "open/y.asp"}));
+}
+
+TEST_F(Listing, LinksToFoldersAreFollowedButALoopIsEnteredOnce)
+{
+    Make({"a.asp", "inc/b.asp", "other/c.asp"});
+    Link(dir.Path(), "inc/up");  // back to the start folder
+    Link(dir("inc"), "inc/self");
+    Link(dir("other"), "inc/side");  // a folder not on the way down
+    EXPECT_EQ(List("*.asp", true), Under({"a.asp", "inc/b.asp", "inc/side/c.asp", "other/c.asp"}));
+}
+
+TEST_F(Listing, LinksToFilesAreListedAndDeadLinksAndPipesAreNot)
+{
+    Make({"a.asp"});
+    Link(dir("a.asp"), "link.asp");
+    Link(dir("gone.asp"), "dead.asp");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir("pipe.asp")).constData(), 0644), 0);
+    EXPECT_EQ(List("*.asp", true), Under({"a.asp", "link.asp"}));
+}
+
+// Without subfolders the walk still enters each subfolder, but a folder
+// below the start folder ends its walk at its first file; nizze says so.
+struct SubfolderRuleCase {
+    const char* label;
+    QStringList tree;
+    bool walkedToTheEnd;
+};
+
+class ListingWithoutSubfolders : public Listing, public ::testing::WithParamInterface<SubfolderRuleCase> {};
+
+TEST_P(ListingWithoutSubfolders, EndsTheWalkOfAFolderBelowAtItsFirstFile)
+{
+    const SubfolderRuleCase& c = GetParam();
+    Make(c.tree);
+    form.Edit1->SetText(dir.Path());
+    form.edWild->SetText("*.asp");
+    form.CheckBox1->SetChecked(false);
+    form.Memofil->SetText(QString());
+    EXPECT_EQ(form.nizze(dir.Path()), c.walkedToTheEnd);
+    // Only the start folder's own files are listed, whatever is below.
+    QStringList own;
+    for (const QString& name : c.tree)
+        if (!name.contains('/') && name.endsWith(".asp"))
+            own.append(dir.Path() + "/" + name);
+    QStringList listed = form.Memofil->Lines();
+    listed.sort();
+    EXPECT_EQ(listed, own);
+    // Ticked, the same walk goes to the end everywhere.
+    form.CheckBox1->SetChecked(true);
+    form.Memofil->SetText(QString());
+    EXPECT_TRUE(form.nizze(dir.Path()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Trees, ListingWithoutSubfolders,
+    ::testing::Values(SubfolderRuleCase{"filesOnlyAtTheStart", {"a.asp", "b.txt", "inc/", "inc/deep/"}, true},
+                      SubfolderRuleCase{"fileBelow", {"a.asp", "inc/b.asp"}, false},
+                      SubfolderRuleCase{"nonMatchingFileBelow", {"a.asp", "inc/b.txt"}, false},
+                      SubfolderRuleCase{"fileDeepBelow", {"a.asp", "inc/deep/deeper/c.asp"}, false},
+                      SubfolderRuleCase{"onlyDotFilesBelow", {"a.asp", "inc/.keep", "inc/.git/x.asp"}, true}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+TEST_F(Listing, NizzeOnAMissingFolderIsFalseAndListsNothing)
+{
+    form.Memofil->SetText(QString());
+    EXPECT_FALSE(form.nizze(dir("nowhere")));
+    EXPECT_EQ(form.Memofil->LineCount(), 0);
+}
+
+struct KeyCase {
+    const char* label;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+};
+
+class ListingKeys : public Listing, public ::testing::WithParamInterface<KeyCase> {};
+
+TEST_P(ListingKeys, EnterInTheMaskBoxListsAndIsSwallowed)
+{
+    Make({"a.asp", "b.txt"});
+    form.Edit1->SetText(dir.Path());
+    form.edWild->SetText("*.asp");
+    form.edWild->setCursorPosition(2);
+    int seenByTheEdit = 0;
+    QObject::connect(form.edWild, &QLineEdit::returnPressed, [&] { ++seenByTheEdit; });
+    QTest::keyClick(form.edWild, GetParam().key, GetParam().modifiers);
+    EXPECT_EQ(form.Memofil->Lines(), Under({"a.asp"}));
+    EXPECT_EQ(form.edWild->Text(), QString("*.asp"));
+    EXPECT_EQ(seenByTheEdit, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Enter, ListingKeys,
+                         ::testing::Values(KeyCase{"Return", Qt::Key_Return, Qt::NoModifier},
+                                           KeyCase{"ShiftReturn", Qt::Key_Return, Qt::ShiftModifier},
+                                           KeyCase{"CtrlAltReturn", Qt::Key_Return, Qt::ControlModifier | Qt::AltModifier},
+                                           KeyCase{"KeypadEnter", Qt::Key_Enter, Qt::KeypadModifier}),
+                         [](const auto& info) { return std::string(info.param.label); });
+
+TEST_F(Listing, OtherKeysInTheMaskBoxTypeAndDoNotList)
+{
+    Make({"a.asp"});
+    form.Edit1->SetText(dir.Path());
+    form.edWild->SetText("*.as");
+    form.edWild->setCursorPosition(4);
+    QTest::keyClick(form.edWild, Qt::Key_P);
+    EXPECT_EQ(form.edWild->Text(), QString("*.asp"));
+    EXPECT_EQ(form.Memofil->Text(), QString("Filer"));
+}
+
+TEST(FolderWithBackslash, AddsOneSeparatorToANonEmptyFolder)
+{
+    const struct {
+        const char* folder;
+        const char* expected;
+    } rows[] = {
+#ifdef Q_OS_WIN
+        {"", ""}, {"c:\\tmp", "c:\\tmp\\"}, {"c:\\tmp\\", "c:\\tmp\\"}, {"c:", "c:"}, {"c", "c:\\"},
+        {"1", "1\\"}, {"tmp", "tmp\\"},
+#else
+        {"", ""}, {"/tmp", "/tmp/"}, {"/tmp/", "/tmp/"}, {"/", "/"}, {"c", "c/"}, {"c:", "c:/"}, {"tmp//", "tmp//"},
+#endif
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(FolderWithBackslash(row.folder), QString(row.expected)) << row.folder;
+}
+
+}  // namespace
