@@ -25,12 +25,12 @@ namespace {
 
 const QString kDashes(62, '-');
 
-// Hands out the given ticks in turn, so that the time a run takes is known.
+// Hands out the start and end tick in turn, so that every run takes a known time.
 class FixedTicks {
 public:
     FixedTicks(std::uint32_t start, std::uint32_t end)
     {
-        platform::SetTickSource([start, end, calls = 0]() mutable { return ++calls == 1 ? start : end; });
+        platform::SetTickSource([start, end, calls = 0]() mutable { return ++calls % 2 == 1 ? start : end; });
     }
     ~FixedTicks() { platform::SetTickSource({}); }
 };
@@ -133,6 +133,25 @@ TEST_F(SearchWindow, FetchThatFindsNothingGivesAnEmptyReport)
     EXPECT_EQ(Search(), Report("conn.", {}, QStringLiteral("0 förekomster av \"conn.\" i 0 genomsökta filer")));
     EXPECT_EQ(form.p1->Max(), 0);
     EXPECT_EQ(form.p1->Position(), 0);
+}
+
+TEST_F(SearchWindow, ListWithoutAPathIsFetchedFirst)
+{
+    form.Edit1->SetText(folder.Path());
+    form.edWild->SetText("*.asp");
+    form.edSoktxt->SetText("conn.");
+    const QString a = folder.Put("a.asp", "x\nconn.Open");
+    folder.Put("b.txt", "conn.");
+    // The placeholder, an emptied list, and a name typed without a folder.
+    const QString lists[] = {QStringLiteral("Filer"), QString(), QStringLiteral("a.asp\r\nb.txt")};
+    for (const QString& list : lists) {
+        form.Memofil->SetText(list);
+        EXPECT_EQ(Search().toStdString(), Report("conn.", {a + " Rad:1 | conn.Open"},
+                                                 QStringLiteral("1 förekomster av \"conn.\" i 1 genomsökta filer"))
+                                              .toStdString())
+            << list.toStdString();
+        EXPECT_EQ(form.Memofil->Lines(), QStringList{a});
+    }
 }
 
 TEST_F(SearchWindow, ListHoldingAPathIsSearchedWithoutAFetch)
