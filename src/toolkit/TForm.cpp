@@ -81,6 +81,8 @@ QRect TForm::ContentArea() const
 void TForm::SetContentSize(int width, int height)
 {
     resize(width + 2 * borderWidth_, height + 2 * borderWidth_);
+    // A hidden window gets its resize event only when shown; lay out now.
+    Realign();
 }
 
 void TForm::ScaleToScreen(int designLineHeight)
