@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Builds Filsök and makes its Debian package (filsok_<version>_<arch>.deb) in
 # the build folder, build/ or $FILSOK_BUILD_DIR, then prints the package's
-# path. Install it with: apt-get install ./build/filsok_*.deb
+# path as the only line on standard output (the build's own output goes to
+# standard error), so deb=$(bash scripts/package.sh) works.
+# Install it with: apt-get install ./build/filsok_*.deb
 # Arguments are handed to the configure step, as in scripts/build.sh.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
-bash "$here/scripts/setup.sh"
-bash "$here/scripts/build.sh" "$@"
+bash "$here/scripts/setup.sh" >&2
+bash "$here/scripts/build.sh" "$@" >&2
 build="${FILSOK_BUILD_DIR:-$here/build}"
 
 log=$(mktemp)
