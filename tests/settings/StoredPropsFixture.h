@@ -48,7 +48,8 @@ public:
 class TAllKinds : public QObject, public TComponent {
     Q_OBJECT
 public:
-    enum TMode { mdFirst, mdSecond, mdThird };
+    // A fixed underlying type, so that a value without a name is still a value.
+    enum TMode : int { mdFirst, mdSecond, mdThird };
     Q_ENUM(TMode)
     enum TOption { opBold = 1, opItalic = 2, opUnder = 4, opAll = 7 };
     Q_DECLARE_FLAGS(TOptions, TOption)
