@@ -42,18 +42,4 @@ INSTANTIATE_TEST_SUITE_P(
         SortCase{"one", "C", {"B"}, {"B"}}),
     [](const auto& info) { return std::string(info.param.label); });
 
-TEST(CollationLarge, SortsManyTextsLikeTheirFoldedOrderInTheCLocale)
-{
-    QStringList texts;
-    for (int i = 0; i < 2000; ++i)
-        texts.append(QString("/tmp/%1/%2.asp").arg(i % 7 ? "Dir" : "dir").arg((i * 7919) % 2000));
-    QStringList expected = texts;
-    std::sort(expected.begin(), expected.end(), [](const QString& a, const QString& b) {
-        const int folded = a.compare(b, Qt::CaseInsensitive);
-        return folded != 0 ? folded < 0 : a < b;
-    });
-    SortIgnoringCase(texts, QLocale::c());
-    EXPECT_EQ(texts, expected);
-}
-
 }  // namespace

@@ -1,4 +1,5 @@
-// Attribute words and folder enumeration on real files.
+// Attribute words of real paths, and folder readers that close what they open.
+// What the enumeration yields is shown by the listing's own tests.
 #include "platform/FileSystem.h"
 
 #include "support/TestFiles.h"
@@ -6,7 +7,6 @@
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
-#include <map>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -32,7 +32,6 @@ protected:
         ASSERT_EQ(::symlink("inc", Native(dir("incLink")).constData()), 0);
         ASSERT_EQ(::symlink("page.asp", Native(dir("pageLink")).constData()), 0);
         ASSERT_EQ(::symlink("gone", Native(dir("dead")).constData()), 0);
-        ASSERT_EQ(::mkfifo(Native(dir("pipe")).constData(), 0644), 0);
     }
 
     testfiles::Folder dir;
@@ -60,63 +59,6 @@ TEST_F(FileSystem, AttributeWordsOfPaths)
     for (const auto& row : rows)
         EXPECT_EQ(FileAttributes(dir(row.name)), row.attributes) << row.name;
     EXPECT_EQ(FileAttributes(QString()), kInvalidAttributes);
-}
-
-TEST_F(FileSystem, EnumerationYieldsEveryEntryWithItsKind)
-{
-    FolderReader reader(dir.Path());
-    ASSERT_TRUE(reader.IsOpen());
-    std::map<std::string, EntryKind> kinds;
-    std::map<std::string, std::uint32_t> attributes;
-    while (reader.Next()) {
-        const std::string name(reader.Name());
-        kinds[name] = reader.Kind();
-        attributes[name] = reader.Attributes();
-    }
-    const std::map<std::string, EntryKind> expected = {
-        {".", EntryKind::Directory},       {"..", EntryKind::Directory},   {"page.asp", EntryKind::File},
-        {".htaccess", EntryKind::File},    {"readonly.txt", EntryKind::File}, {"inc", EntryKind::Directory},
-        {".git", EntryKind::Directory},    {"incLink", EntryKind::Directory}, {"pageLink", EntryKind::File},
-        {"dead", EntryKind::Other},        {"pipe", EntryKind::Other},
-    };
-    EXPECT_EQ(kinds, expected);
-    EXPECT_EQ(attributes["inc"], kAttrDirectory);
-    EXPECT_EQ(attributes[".htaccess"], kAttrArchive | kAttrHidden);
-    EXPECT_EQ(attributes["pipe"] & (kAttrDirectory | kAttrArchive), 0u);
-    EXPECT_EQ(attributes["dead"] & (kAttrDirectory | kAttrArchive), 0u);
-    EXPECT_FALSE(reader.Next());
-}
-
-TEST_F(FileSystem, OpeningEntriesFollowsLinksAndKnowsTheFolder)
-{
-    FolderReader start(dir.Path());
-    ASSERT_TRUE(start.IsOpen());
-    std::map<std::string, FileId> ids;
-    std::map<std::string, bool> opened;
-    while (start.Next()) {
-        FolderReader sub = start.OpenEntry();
-        opened[std::string(start.Name())] = sub.IsOpen();
-        if (sub.IsOpen())
-            ids[std::string(start.Name())] = sub.Id();
-    }
-    EXPECT_TRUE(opened["inc"]);
-    EXPECT_TRUE(opened["incLink"]);
-    EXPECT_FALSE(opened["page.asp"]);
-    EXPECT_FALSE(opened["pageLink"]);
-    EXPECT_FALSE(opened["dead"]);
-    EXPECT_FALSE(opened["pipe"]);
-    EXPECT_EQ(ids["inc"], ids["incLink"]);
-    EXPECT_EQ(ids["."], start.Id());
-    EXPECT_FALSE(ids["inc"] == start.Id());
-}
-
-TEST_F(FileSystem, ReadersOfWhatIsNoFolderAreClosedAndYieldNothing)
-{
-    for (const char* name : {"missing", "page.asp", "dead", "pipe", ""}) {
-        FolderReader reader(*name ? dir(name) : QString());
-        EXPECT_FALSE(reader.IsOpen()) << name;
-        EXPECT_FALSE(reader.Next()) << name;
-    }
 }
 
 int OpenDescriptors()

