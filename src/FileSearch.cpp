@@ -1,5 +1,7 @@
 #include "FileSearch.h"
 
+#include "platform/OpenForReading.h"
+
 #include <QFile>
 #include <cerrno>
 #include <cstring>
@@ -120,20 +122,13 @@ void FileBuffer::Reserve(std::size_t size)
 bool FileBuffer::Load(const QString& path)
 {
     size_ = 0;
-    if (path.isEmpty())
-        return false;
-    const QByteArray name = QFile::encodeName(path);
-    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+    std::size_t reported = 0;
+    const int fd = platform::OpenForReading(path, reported);
     if (fd < 0)
         return false;
-    struct stat st{};
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        ::close(fd);
-        return false;
-    }
     // One more byte than the size the file reports, so that a read that
     // fills it shows the file grew and the buffer needs to grow too.
-    Reserve(std::size_t(st.st_size > 0 ? st.st_size : 0) + 1);
+    Reserve(reported + 1);
     for (;;) {
         if (size_ == capacity_) {
             std::unique_ptr<char[]> old = std::move(data_);

@@ -1,6 +1,7 @@
 #include "toolkit/TStringList.h"
 
 #include "toolkit/Exceptions.h"
+#include "platform/OpenForReading.h"
 
 #include <QFile>
 #include <cerrno>
@@ -54,21 +55,14 @@ std::string TStringList::Text() const
 bool ReadWholeFile(const QString& path, std::string& buffer)
 {
     buffer.clear();
-    if (path.isEmpty())
-        return false;
-    const QByteArray name = QFile::encodeName(path);
-    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+    size_t reported = 0;
+    const int fd = platform::OpenForReading(path, reported);
     if (fd < 0)
         return false;
-    struct stat st{};
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        ::close(fd);
-        return false;
-    }
     // Read straight into the buffer: one byte more than the reported size,
     // so that a file that grew meanwhile is still read to its end.
     size_t size = 0;
-    buffer.resize(st.st_size > 0 ? size_t(st.st_size) + 1 : 4096);
+    buffer.resize(reported > 0 ? reported + 1 : 4096);
     for (;;) {
         if (size == buffer.size())
             buffer.resize(buffer.size() * 2);
