@@ -9,7 +9,7 @@
 // (ANSI files encoded, unmarked UTF-8 gaining the mark) and then runs again
 // over the result (every file marked: three bytes read per file).
 #include "SearchCorpus.h"
-#include "uSok.h"
+#include "uSok/uSok.h"
 
 #include "toolkit/TMemo.h"
 

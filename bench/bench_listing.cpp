@@ -7,7 +7,7 @@
 // listing runs through the window itself (offscreen), with "Underkataloger"
 // ticked and the mask "*.*", so the walk, the mask test, the sort and the
 // memo's text are all measured.
-#include "uSok.h"
+#include "uSok/uSok.h"
 
 #include "toolkit/TButton.h"
 #include "toolkit/TCheckBox.h"

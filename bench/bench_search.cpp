@@ -8,10 +8,10 @@
 // folder first. Every tool searches every file of the folder; each figure is
 // the best of R runs (default 5) after one warm-up run.
 #include "SearchCorpus.h"
-#include "uSok.h"
+#include "uSok/uSok.h"
 
-#include "FileSearch.h"
-#include "SearchMatcher.h"
+#include "search/FileSearch.h"
+#include "search/SearchMatcher.h"
 
 #include "toolkit/TCheckBox.h"
 #include "toolkit/TEdit.h"

@@ -1,6 +1,6 @@
 // Filsök: lists, searches and converts the text files under a folder.
 #include "app/Application.h"
-#include "uSok.h"
+#include "uSok/uSok.h"
 
 int main(int argc, char** argv)
 {

@@ -1,4 +1,4 @@
-#include "SafeFileWrite.h"
+#include "convert/SafeFileWrite.h"
 
 // qsavefile.h must come before the system headers.
 #include <QFile>

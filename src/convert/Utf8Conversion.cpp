@@ -1,4 +1,4 @@
-#include "Utf8Conversion.h"
+#include "convert/Utf8Conversion.h"
 
 #include "platform/CodePage.h"
 

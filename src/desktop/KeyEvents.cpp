@@ -1,6 +1,6 @@
-#include "platform/KeyEvents.h"
+#include "desktop/KeyEvents.h"
 
-#include "platform/VirtualKeys.h"
+#include "desktop/VirtualKeys.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -10,7 +10,7 @@
 #include <stdexcept>
 #include <utility>
 
-namespace platform {
+namespace desktop {
 namespace {
 
 // The text a key types when no modifier is held, as the keyboard gives it.
@@ -114,4 +114,4 @@ KeyEventSender SetKeyEventSender(KeyEventSender sender)
     return std::exchange(CurrentSender(), sender ? std::move(sender) : KeyEventSender(PostToEventQueue));
 }
 
-}  // namespace platform
+}  // namespace desktop

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <functional>
 
-namespace platform {
+namespace desktop {
 
 // Flags of one key event: 0 is a key down.
 constexpr std::uint32_t KEYEVENTF_KEYUP = 2;
@@ -22,4 +22,4 @@ void SendKeyboardEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint
 // one it replaces, so that tests can see the events sent.
 KeyEventSender SetKeyEventSender(KeyEventSender sender);
 
-}  // namespace platform
+}  // namespace desktop

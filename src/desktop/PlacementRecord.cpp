@@ -1,4 +1,4 @@
-#include "platform/WindowPlacement.h"
+#include "desktop/PlacementRecord.h"
 
 #include <QEvent>
 #include <QGuiApplication>
@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <optional>
 
-namespace platform {
+namespace desktop {
 
 namespace {
 
@@ -292,4 +292,4 @@ int LogicalPixelsPerInch()
     return screen ? qRound(screen->logicalDotsPerInchY()) : 96;
 }
 
-}  // namespace platform
+}  // namespace desktop

@@ -9,7 +9,7 @@
 
 class QWidget;
 
-namespace platform {
+namespace desktop {
 
 // Placement flags.
 constexpr unsigned WPF_SETMINPOSITION = 1;
@@ -95,4 +95,4 @@ int GetSystemMetrics(int index);
 // The primary screen's logical pixels per inch.
 int LogicalPixelsPerInch();
 
-}  // namespace platform
+}  // namespace desktop

@@ -1,10 +1,10 @@
-#include "platform/Shell.h"
+#include "desktop/Shell.h"
 
 #include <QDesktopServices>
 #include <QDir>
 #include <utility>
 
-namespace platform {
+namespace desktop {
 namespace {
 
 // On Linux QDesktopServices runs xdg-open, which picks the application.
@@ -40,4 +40,4 @@ ShellOpener SetShellOpener(ShellOpener opener)
     return previous;
 }
 
-}  // namespace platform
+}  // namespace desktop

@@ -4,7 +4,7 @@
 #include <QUrl>
 #include <functional>
 
-namespace platform {
+namespace desktop {
 
 // Something that opens a path; the desktop opener by default.
 using ShellOpener = std::function<void(const QString& path)>;
@@ -20,4 +20,4 @@ ShellOpener SetShellOpener(ShellOpener opener);
 // the process's current folder, as the shell would.
 QUrl ShellUrlForPath(const QString& path);
 
-}  // namespace platform
+}  // namespace desktop

@@ -1,9 +1,9 @@
-#include "platform/VirtualKeys.h"
+#include "desktop/VirtualKeys.h"
 
 #include <Qt>
 #include <array>
 
-namespace platform {
+namespace desktop {
 namespace {
 
 struct KeyRow {
@@ -79,4 +79,4 @@ std::uint16_t ScanCodeFromVirtualKey(std::uint16_t virtualKey)
     return 0;
 }
 
-}  // namespace platform
+}  // namespace desktop

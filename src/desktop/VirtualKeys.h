@@ -3,7 +3,7 @@
 // so that key handlers see the codes the window was designed with.
 #include <cstdint>
 
-namespace platform {
+namespace desktop {
 
 constexpr std::uint16_t VK_RETURN = 13;
 constexpr std::uint16_t VK_ESCAPE = 27;
@@ -18,4 +18,4 @@ int QtKeyFromVirtualKey(std::uint16_t virtualKey);
 // type 0), or 0 when there is none.
 std::uint16_t ScanCodeFromVirtualKey(std::uint16_t virtualKey);
 
-}  // namespace platform
+}  // namespace desktop

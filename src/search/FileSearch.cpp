@@ -1,4 +1,4 @@
-#include "FileSearch.h"
+#include "search/FileSearch.h"
 
 #include "platform/OpenForReading.h"
 

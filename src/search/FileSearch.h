@@ -3,7 +3,7 @@
 // the search text. The bytes are read as the text list reads them: the text
 // ends at the first NUL byte, lines end at CR, LF or CR LF, a last line
 // without a break counts.
-#include "SearchMatcher.h"
+#include "search/SearchMatcher.h"
 
 #include <QString>
 #include <cstddef>

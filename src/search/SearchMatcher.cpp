@@ -1,4 +1,4 @@
-#include "SearchMatcher.h"
+#include "search/SearchMatcher.h"
 
 #include "platform/CodePage.h"
 

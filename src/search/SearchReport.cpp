@@ -1,4 +1,4 @@
-#include "SearchReport.h"
+#include "search/SearchReport.h"
 
 #include "platform/CodePage.h"
 

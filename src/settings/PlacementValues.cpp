@@ -1,6 +1,6 @@
-#include "settings/WindowPlacement.h"
+#include "settings/PlacementValues.h"
 
-#include "platform/WindowPlacement.h"
+#include "desktop/PlacementRecord.h"
 #include "settings/PositionText.h"
 #include "settings/TStore.h"
 #include "toolkit/TForm.h"
@@ -10,8 +10,8 @@
 
 namespace {
 
-using platform::PlacementRect;
-using platform::WindowPlacementRecord;
+using desktop::PlacementRect;
+using desktop::WindowPlacementRecord;
 
 const QString kFlags = QStringLiteral("Flags");
 const QString kShowCmd = QStringLiteral("ShowCmd");
@@ -29,7 +29,7 @@ bool IsMainWindow(const TForm* window) { return window->parentWidget() == nullpt
 WindowPlacementRecord QueryPlacement(const TForm* window)
 {
     WindowPlacementRecord placement;
-    platform::GetWindowPlacement(window, placement);
+    desktop::GetWindowPlacement(window, placement);
     placement.ptMinPosition = window->MinimizedPosition();
     placement.ptMaxPosition = window->MaximizedPosition();
     return placement;
@@ -39,7 +39,7 @@ void ApplyPlacement(TForm* window, const WindowPlacementRecord& placement)
 {
     window->SetMinimizedPosition(placement.ptMinPosition);
     window->SetMaximizedPosition(placement.ptMaxPosition);
-    platform::SetWindowPlacement(window, placement);
+    desktop::SetWindowPlacement(window, placement);
 }
 
 QString FourNumbers(int a, int b, int c, int d)
@@ -64,7 +64,7 @@ void ReadPositionPart(TForm* window, TStore& store, const QString& section, Wind
         placement.ptMaxPosition = QPoint(settings::PositionField(text, 3, 0), settings::PositionField(text, 4, 0));
     }
 
-    const QRect bounds = platform::WindowBounds(window);
+    const QRect bounds = desktop::WindowBounds(window);
     text = ReadRectValue(store, section, kNormPos);
     if (!text.isEmpty()) {
         found = true;
@@ -77,7 +77,7 @@ void ReadPositionPart(TForm* window, TStore& store, const QString& section, Wind
 
     // A placement saved at another density would come out at the wrong size;
     // it is not scaled but left out.
-    const int current = platform::LogicalPixelsPerInch();
+    const int current = desktop::LogicalPixelsPerInch();
     if (store.ReadStoreInt(section, kPixelsPerInch, current) != current)
         found = false;
     if (!found)
@@ -104,18 +104,18 @@ bool ReadStatePart(TForm* window, TStore& store, const QString& section)
     Qt::WindowState state = Qt::WindowNoState;
     if (main && window->Position() == TPosition::poDefault)
         state = Qt::WindowMaximized;
-    switch (store.ReadStoreInt(section, kShowCmd, platform::SW_HIDE)) {
-    case platform::SW_SHOWNORMAL:
-    case platform::SW_SHOW:
-    case platform::SW_RESTORE:
+    switch (store.ReadStoreInt(section, kShowCmd, desktop::SW_HIDE)) {
+    case desktop::SW_SHOWNORMAL:
+    case desktop::SW_SHOW:
+    case desktop::SW_RESTORE:
         state = Qt::WindowNoState;
         break;
-    case platform::SW_SHOWMINIMIZED:
-    case platform::SW_MINIMIZE:
-    case platform::SW_SHOWMINNOACTIVE:
+    case desktop::SW_SHOWMINIMIZED:
+    case desktop::SW_MINIMIZE:
+    case desktop::SW_SHOWMINNOACTIVE:
         state = Qt::WindowMinimized;
         break;
-    case platform::SW_SHOWMAXIMIZED:
+    case desktop::SW_SHOWMAXIMIZED:
         state = Qt::WindowMaximized;
         break;
     default:
@@ -144,8 +144,8 @@ bool ReadStatePart(TForm* window, TStore& store, const QString& section)
 QString ScreenSuffix()
 {
     return QStringLiteral("(%1x%2)")
-        .arg(platform::GetSystemMetrics(platform::SM_CXSCREEN))
-        .arg(platform::GetSystemMetrics(platform::SM_CYSCREEN));
+        .arg(desktop::GetSystemMetrics(desktop::SM_CXSCREEN))
+        .arg(desktop::GetSystemMetrics(desktop::SM_CYSCREEN));
 }
 
 void WriteRectValue(TStore& store, const QString& section, const QString& name, const QString& text)
@@ -167,11 +167,11 @@ void WriteWindowPlacement(TForm* window, TStore& store, const QString& section)
     if (!window)
         return;
     WindowPlacementRecord placement = QueryPlacement(window);
-    if (IsMainWindow(window) && platform::IsIconic(window))
-        placement.showCmd = platform::SW_SHOWMINIMIZED;
+    if (IsMainWindow(window) && desktop::IsIconic(window))
+        placement.showCmd = desktop::SW_SHOWMINIMIZED;
     store.WriteStoreInt(section, kFlags, static_cast<int>(placement.flags));
     store.WriteStoreInt(section, kShowCmd, placement.showCmd);
-    store.WriteStoreInt(section, kPixelsPerInch, platform::LogicalPixelsPerInch());
+    store.WriteStoreInt(section, kPixelsPerInch, desktop::LogicalPixelsPerInch());
     WriteRectValue(store, section, kMinMaxPos,
                    FourNumbers(placement.ptMinPosition.x(), placement.ptMinPosition.y(), placement.ptMaxPosition.x(),
                                placement.ptMaxPosition.y()));
@@ -186,8 +186,8 @@ void ReadWindowPlacement(TForm* window, TStore& store, const QString& section, b
     WindowPlacementRecord placement = QueryPlacement(window);
     // Applying the placement must not show a window that is still being
     // prepared for its first show.
-    if (!platform::IsWindowVisible(window))
-        placement.showCmd = platform::SW_HIDE;
+    if (!desktop::IsWindowVisible(window))
+        placement.showCmd = desktop::SW_HIDE;
     if (positionPart)
         ReadPositionPart(window, store, section, placement);
     if (statePart && !ReadStatePart(window, store, section))
@@ -201,29 +201,29 @@ void FixWindowMaxPosition(TForm* window)
     if (!window)
         return;
     WindowPlacementRecord placement = QueryPlacement(window);
-    if (!platform::IsWindowVisible(window))
-        placement.showCmd = platform::SW_HIDE;
+    if (!desktop::IsWindowVisible(window))
+        placement.showCmd = desktop::SW_HIDE;
     int xMetric = 0;
     int yMetric = 0;
     switch (window->BorderStyle()) {
     case TBorderStyle::bsSingle:
     case TBorderStyle::bsToolWindow:
-        xMetric = platform::SM_CXBORDER;
-        yMetric = platform::SM_CYBORDER;
+        xMetric = desktop::SM_CXBORDER;
+        yMetric = desktop::SM_CYBORDER;
         break;
     case TBorderStyle::bsSizeable:
     case TBorderStyle::bsSizeToolWin:
-        xMetric = platform::SM_CXFRAME;
-        yMetric = platform::SM_CYFRAME;
+        xMetric = desktop::SM_CXFRAME;
+        yMetric = desktop::SM_CYFRAME;
         break;
     case TBorderStyle::bsDialog:
-        xMetric = platform::SM_CXDLGFRAME;
-        yMetric = platform::SM_CYDLGFRAME;
+        xMetric = desktop::SM_CXDLGFRAME;
+        yMetric = desktop::SM_CYDLGFRAME;
         break;
     case TBorderStyle::bsNone:
         break;
     }
     placement.ptMaxPosition =
-        xMetric ? QPoint(-platform::GetSystemMetrics(xMetric), -platform::GetSystemMetrics(yMetric)) : QPoint(0, 0);
+        xMetric ? QPoint(-desktop::GetSystemMetrics(xMetric), -desktop::GetSystemMetrics(yMetric)) : QPoint(0, 0);
     ApplyPlacement(window, placement);
 }

@@ -4,7 +4,7 @@
 #include "settings/TIniFile.h"
 #include "settings/TRegIniFile.h"
 #include "settings/TStore.h"
-#include "settings/WindowPlacement.h"
+#include "settings/PlacementValues.h"
 #include "toolkit/ErrorBox.h"
 #include "toolkit/TForm.h"
 

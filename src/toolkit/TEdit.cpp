@@ -1,6 +1,6 @@
 #include "toolkit/TEdit.h"
 
-#include "platform/VirtualKeys.h"
+#include "desktop/VirtualKeys.h"
 
 #include <QKeyEvent>
 
@@ -12,7 +12,7 @@ TEdit::TEdit(QWidget* parent) : QLineEdit(parent), TControl(this)
 
 void TEdit::keyPressEvent(QKeyEvent* event)
 {
-    Word key = platform::VirtualKeyFromQtKey(event->key());
+    Word key = desktop::VirtualKeyFromQtKey(event->key());
     if (key != 0 && OnKeyDown) {
         OnKeyDown(this, key, ShiftStateOf(event->modifiers()));
         if (key == 0) {

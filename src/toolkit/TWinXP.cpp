@@ -1,4 +1,4 @@
-#include "app/TWinXP.h"
+#include "toolkit/TWinXP.h"
 
 #include "toolkit/Exceptions.h"
 #include "toolkit/TForm.h"

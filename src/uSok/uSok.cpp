@@ -1,6 +1,6 @@
-#include "uSok.h"
+#include "uSok/uSok.h"
 
-#include "app/TWinXP.h"
+#include "toolkit/TWinXP.h"
 #include "settings/TFormStorage.h"
 #include "toolkit/Fonts.h"
 #include "toolkit/TButton.h"

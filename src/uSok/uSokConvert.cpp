@@ -1,13 +1,13 @@
 // The UTF-8 conversion: Button1Click, HasUtf8Bom, SaveTextAsUtf8.
-#include "uSok.h"
+#include "uSok/uSok.h"
 
-#include "SafeFileWrite.h"
-#include "Utf8Conversion.h"
+#include "convert/SafeFileWrite.h"
+#include "convert/Utf8Conversion.h"
 #include "toolkit/Exceptions.h"
 #include "toolkit/TMemo.h"
 #include "toolkit/TProgressBar.h"
 #include "toolkit/TStringList.h"
-#include "uXprocs.h"
+#include "uXprocs/uXprocs.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -5,16 +5,16 @@
 // same, and a hundred thousand files do not cost a hundred thousand edits of
 // the memo's document. For the same reason the controls are read once per
 // walk; no event runs during it, so they cannot change.
-#include "uSok.h"
+#include "uSok/uSok.h"
 
 #include "platform/CodePage.h"
 #include "platform/Collation.h"
 #include "platform/FileSystem.h"
-#include "platform/VirtualKeys.h"
+#include "desktop/VirtualKeys.h"
 #include "toolkit/TCheckBox.h"
 #include "toolkit/TEdit.h"
 #include "toolkit/TMemo.h"
-#include "uXprocs.h"
+#include "uXprocs/uXprocs.h"
 
 #include <algorithm>
 #include <optional>
@@ -179,7 +179,7 @@ bool TForm1::nizze(const QString& folder)
 void TForm1::edWildKeyDown(QObject*, Word& Key, TShiftState)
 {
     // Enter lists, whatever Shift, Ctrl and Alt say; the edit never sees it.
-    if (Key != platform::VK_RETURN)
+    if (Key != desktop::VK_RETURN)
         return;
     Key = 0;
     btnHamtafilnamnClick(nullptr);

@@ -1,8 +1,8 @@
 // Opening a hit: MemoResultDblClick.
-#include "uSok.h"
+#include "uSok/uSok.h"
 
 #include "toolkit/TMemo.h"
-#include "uXprocs.h"
+#include "uXprocs/uXprocs.h"
 
 #include <QFile>
 #include <sys/stat.h>

@@ -1,9 +1,9 @@
 // The text search and its report: btnSokClick, jmfr, edSoktxtKeyDown.
-#include "uSok.h"
+#include "uSok/uSok.h"
 
-#include "FileSearch.h"
-#include "SearchMatcher.h"
-#include "SearchReport.h"
+#include "search/FileSearch.h"
+#include "search/SearchMatcher.h"
+#include "search/SearchReport.h"
 #include "platform/CodePage.h"
 #include "platform/TickCount.h"
 #include "toolkit/Exceptions.h"
@@ -11,7 +11,7 @@
 #include "toolkit/TEdit.h"
 #include "toolkit/TMemo.h"
 #include "toolkit/TProgressBar.h"
-#include "uXprocs.h"
+#include "uXprocs/uXprocs.h"
 
 #include <QCoreApplication>
 #include <QLocale>

@@ -6,7 +6,7 @@
 // part of at least k characters. Users' masks have always listed exactly the
 // files these rules give, so the rules are kept step by step. Positions are
 // full-width, so parts of any length are walked to their end.
-#include "uXprocs.h"
+#include "uXprocs/uXprocs.h"
 
 #include "platform/CodePage.h"
 

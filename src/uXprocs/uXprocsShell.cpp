@@ -1,16 +1,16 @@
 // The synthetic key press and opening a path with the desktop.
-#include "uXprocs.h"
+#include "uXprocs/uXprocs.h"
 
-#include "platform/KeyEvents.h"
-#include "platform/Shell.h"
-#include "platform/VirtualKeys.h"
+#include "desktop/KeyEvents.h"
+#include "desktop/Shell.h"
+#include "desktop/VirtualKeys.h"
 
 #include <array>
 
 namespace {
 
 // Flags of a key event, by direction: key down, key up.
-constexpr std::array<std::uint32_t, 2> kKeyFlags = {0, platform::KEYEVENTF_KEYUP};
+constexpr std::array<std::uint32_t, 2> kKeyFlags = {0, desktop::KEYEVENTF_KEYUP};
 
 }  // namespace
 
@@ -18,9 +18,9 @@ void SendKeyEvent(std::uint16_t virtualKey, bool keyUp)
 {
     // Print Screen goes without a scan code, as the keyboard driver expects.
     const std::uint16_t scanCode =
-        virtualKey == platform::VK_SNAPSHOT ? 0 : platform::ScanCodeFromVirtualKey(virtualKey);
+        virtualKey == desktop::VK_SNAPSHOT ? 0 : desktop::ScanCodeFromVirtualKey(virtualKey);
     // Only the low bytes of the key and its scan code reach the platform.
-    platform::SendKeyboardEvent(static_cast<std::uint8_t>(virtualKey & 0xFF),
+    desktop::SendKeyboardEvent(static_cast<std::uint8_t>(virtualKey & 0xFF),
                                 static_cast<std::uint8_t>(scanCode & 0xFF), kKeyFlags[keyUp ? 1 : 0]);
 }
 
@@ -38,5 +38,5 @@ bool PressKey(std::uint16_t virtualKey)
 
 void OpenWithShell(const QString& path)
 {
-    platform::OpenPathWithDesktop(path);
+    desktop::OpenPathWithDesktop(path);
 }

@@ -1,7 +1,7 @@
 // The application frame: the error box of a running program, the start-up
 // failure box with exit status 1, and the rules of the visual-style marker.
 #include "app/Application.h"
-#include "app/TWinXP.h"
+#include "toolkit/TWinXP.h"
 #include "toolkit/ErrorBox.h"
 #include "toolkit/Exceptions.h"
 #include "toolkit/TButton.h"

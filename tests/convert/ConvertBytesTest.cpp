@@ -1,7 +1,7 @@
 // The byte-level side of the conversion that the runs on files do not reach:
 // which byte sequences count as UTF-8 already, and the code-page characters
 // beyond those the file tests use.
-#include "Utf8Conversion.h"
+#include "convert/Utf8Conversion.h"
 
 #include <gtest/gtest.h>
 #include <string>

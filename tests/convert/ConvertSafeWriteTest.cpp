@@ -1,7 +1,7 @@
 // Writing a file's new content, where the runs on files do not reach: mode
 // bits the system clears on a write, refusals, a real write failure from the
 // system, and another user's file.
-#include "SafeFileWrite.h"
+#include "convert/SafeFileWrite.h"
 
 #include "support/TestFiles.h"
 

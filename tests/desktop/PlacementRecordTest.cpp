@@ -1,6 +1,6 @@
 // The desktop's placement record of a top-level window, on the offscreen
 // platform, which frames a shown window with a border of its own.
-#include "platform/WindowPlacement.h"
+#include "desktop/PlacementRecord.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -18,7 +18,7 @@ static void PrintTo(const QRect& r, std::ostream* os)
 
 namespace {
 
-using namespace platform;
+using namespace desktop;
 
 void Settle() { QCoreApplication::processEvents(); }
 

@@ -1,5 +1,5 @@
 // The file URL the desktop is given for a path, and the replaceable opener.
-#include "platform/Shell.h"
+#include "desktop/Shell.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
@@ -15,7 +15,7 @@ TEST(ShellUrl, NamesTheSameFileAgain)
         QStringLiteral("/tmp/med blank.asp"),
     };
     for (const QString& path : paths) {
-        const QUrl url = platform::ShellUrlForPath(path);
+        const QUrl url = desktop::ShellUrlForPath(path);
         EXPECT_TRUE(url.isLocalFile()) << path.toStdString();
         EXPECT_EQ(url.toLocalFile(), path);
     }
@@ -23,20 +23,20 @@ TEST(ShellUrl, NamesTheSameFileAgain)
 
 TEST(ShellUrl, RelativeNameIsTakenFromTheCurrentFolder)
 {
-    const QUrl url = platform::ShellUrlForPath(QStringLiteral("sub/a.asp"));
+    const QUrl url = desktop::ShellUrlForPath(QStringLiteral("sub/a.asp"));
     EXPECT_EQ(url.toLocalFile(), QDir::currentPath() + QStringLiteral("/sub/a.asp"));
 }
 
 TEST(ShellOpener, ReplacedOpenerGetsThePathAndCanBeRestored)
 {
     QStringList first, second;
-    const platform::ShellOpener original = platform::SetShellOpener([&](const QString& p) { first.append(p); });
-    platform::OpenPathWithDesktop(QStringLiteral("/tmp/x.asp"));
-    const platform::ShellOpener firstBack = platform::SetShellOpener([&](const QString& p) { second.append(p); });
-    platform::OpenPathWithDesktop(QStringLiteral("/tmp/y.asp"));
-    platform::SetShellOpener(firstBack);
-    platform::OpenPathWithDesktop(QStringLiteral("/tmp/z.asp"));
-    platform::SetShellOpener(original);
+    const desktop::ShellOpener original = desktop::SetShellOpener([&](const QString& p) { first.append(p); });
+    desktop::OpenPathWithDesktop(QStringLiteral("/tmp/x.asp"));
+    const desktop::ShellOpener firstBack = desktop::SetShellOpener([&](const QString& p) { second.append(p); });
+    desktop::OpenPathWithDesktop(QStringLiteral("/tmp/y.asp"));
+    desktop::SetShellOpener(firstBack);
+    desktop::OpenPathWithDesktop(QStringLiteral("/tmp/z.asp"));
+    desktop::SetShellOpener(original);
 
     EXPECT_EQ(first, (QStringList{QStringLiteral("/tmp/x.asp"), QStringLiteral("/tmp/z.asp")}));
     EXPECT_EQ(second, QStringList{QStringLiteral("/tmp/y.asp")});

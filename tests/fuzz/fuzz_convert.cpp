@@ -2,7 +2,7 @@
 // any other gives the mark followed by valid UTF-8, which for a file that
 // already is UTF-8 is its text unchanged, and for an ANSI file is its
 // Windows-1252 reading.
-#include "Utf8Conversion.h"
+#include "convert/Utf8Conversion.h"
 #include "platform/CodePage.h"
 
 #include <QString>

@@ -1,8 +1,8 @@
 // The search of one buffer against the plain line-by-line reading: split the
 // bytes into lines, look for the search text in each line with a plain find
 // (both lowered when case is ignored); the hits are the same lines, trimmed.
-#include "FileSearch.h"
-#include "SearchMatcher.h"
+#include "search/FileSearch.h"
+#include "search/SearchMatcher.h"
 #include "platform/CodePage.h"
 #include "toolkit/TStringList.h"
 

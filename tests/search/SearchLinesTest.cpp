@@ -1,6 +1,6 @@
 // The line search of one file's bytes: line ends, the NUL cut, trimming, the
 // case rule, and the file buffer.
-#include "FileSearch.h"
+#include "search/FileSearch.h"
 
 #include "support/TestFiles.h"
 #include "toolkit/TStringList.h"

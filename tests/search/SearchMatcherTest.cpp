@@ -1,6 +1,6 @@
 // The containment test: positions, the case rule, and the vectorised scan
 // checked against a plain byte-by-byte search.
-#include "SearchMatcher.h"
+#include "search/SearchMatcher.h"
 
 #include "platform/CodePage.h"
 

@@ -1,5 +1,5 @@
 // The report's lines: header, dash line, hit line, summary and timing line.
-#include "SearchReport.h"
+#include "search/SearchReport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // Writing the window's placement into the settings section and bringing it
 // back, on real windows of the offscreen platform (which frames a window with
 // a border of its own, so the outer rectangle differs from the client's).
-#include "platform/WindowPlacement.h"
+#include "desktop/PlacementRecord.h"
 #include "settings/TStore.h"
-#include "settings/WindowPlacement.h"
+#include "settings/PlacementValues.h"
 #include "toolkit/TForm.h"
 
 #include <QCoreApplication>
@@ -75,7 +75,7 @@ void ShowRestoring(TForm& window, TStore& store)
     Settle();
 }
 
-QRect Outer(const TForm& window) { return platform::WindowBounds(&window); }
+QRect Outer(const TForm& window) { return desktop::WindowBounds(&window); }
 
 TEST(WritePlacementTest, WritesTheValuesInOrderUnderBothNames)
 {
@@ -95,11 +95,11 @@ TEST(WritePlacementTest, WritesTheValuesInOrderUnderBothNames)
     EXPECT_EQ(store.written, expected);
     EXPECT_EQ(store.Get("Flags"), "0");
     EXPECT_EQ(store.Get("ShowCmd"), "1");
-    EXPECT_EQ(store.Get("PixelsPerInch"), QString::number(platform::LogicalPixelsPerInch()));
+    EXPECT_EQ(store.Get("PixelsPerInch"), QString::number(desktop::LogicalPixelsPerInch()));
     EXPECT_EQ(store.Get("MinMaxPos"), "-1,-1,-4,-4");
     EXPECT_EQ(store.Get("MinMaxPos" + suffix), "-1,-1,-4,-4");
     // The outer rectangle: the client's, grown by the frame.
-    const QMargins frame = platform::KnownFrameMargins(window.get());
+    const QMargins frame = desktop::KnownFrameMargins(window.get());
     ASSERT_FALSE(frame.isNull());
     const QString norm = QStringLiteral("%1,%2,%3,%4")
                              .arg(200 - frame.left())
@@ -301,7 +301,7 @@ TEST(ReadPlacementTest, ScreenNameFirstThenPlainName)
 
 TEST(ReadPlacementTest, OtherPixelsPerInchKeepsTheDesignedBounds)
 {
-    const int current = platform::LogicalPixelsPerInch();
+    const int current = desktop::LogicalPixelsPerInch();
     const struct {
         QString stored;
         bool applied;
@@ -364,15 +364,15 @@ TEST(FixMaxPositionTest, MaximizedPositionFromTheFrameMetrics)
         QPoint expected;
     } rows[] = {
         {TBorderStyle::bsSizeable,
-         QPoint(-platform::GetSystemMetrics(platform::SM_CXFRAME), -platform::GetSystemMetrics(platform::SM_CYFRAME))},
+         QPoint(-desktop::GetSystemMetrics(desktop::SM_CXFRAME), -desktop::GetSystemMetrics(desktop::SM_CYFRAME))},
         {TBorderStyle::bsSizeToolWin,
-         QPoint(-platform::GetSystemMetrics(platform::SM_CXFRAME), -platform::GetSystemMetrics(platform::SM_CYFRAME))},
+         QPoint(-desktop::GetSystemMetrics(desktop::SM_CXFRAME), -desktop::GetSystemMetrics(desktop::SM_CYFRAME))},
         {TBorderStyle::bsSingle,
-         QPoint(-platform::GetSystemMetrics(platform::SM_CXBORDER), -platform::GetSystemMetrics(platform::SM_CYBORDER))},
+         QPoint(-desktop::GetSystemMetrics(desktop::SM_CXBORDER), -desktop::GetSystemMetrics(desktop::SM_CYBORDER))},
         {TBorderStyle::bsToolWindow,
-         QPoint(-platform::GetSystemMetrics(platform::SM_CXBORDER), -platform::GetSystemMetrics(platform::SM_CYBORDER))},
-        {TBorderStyle::bsDialog, QPoint(-platform::GetSystemMetrics(platform::SM_CXDLGFRAME),
-                                        -platform::GetSystemMetrics(platform::SM_CYDLGFRAME))},
+         QPoint(-desktop::GetSystemMetrics(desktop::SM_CXBORDER), -desktop::GetSystemMetrics(desktop::SM_CYBORDER))},
+        {TBorderStyle::bsDialog, QPoint(-desktop::GetSystemMetrics(desktop::SM_CXDLGFRAME),
+                                        -desktop::GetSystemMetrics(desktop::SM_CYDLGFRAME))},
         {TBorderStyle::bsNone, QPoint(0, 0)},
     };
     for (const auto& row : rows) {

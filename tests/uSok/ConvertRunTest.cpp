@@ -1,7 +1,7 @@
 // The conversion run driven through the window, byte for byte on real files.
-#include "uSok.h"
+#include "uSok/uSok.h"
 
-#include "SafeFileWrite.h"
+#include "convert/SafeFileWrite.h"
 #include "support/TestFiles.h"
 #include "toolkit/Exceptions.h"
 #include "toolkit/TButton.h"

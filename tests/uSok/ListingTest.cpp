@@ -1,5 +1,5 @@
 // The file listing on real folder trees, driven through the window.
-#include "uSok.h"
+#include "uSok/uSok.h"
 
 #include "support/TestFiles.h"
 #include "toolkit/TButton.h"

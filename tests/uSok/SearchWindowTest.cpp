@@ -1,10 +1,10 @@
 // The search as the window runs it, on real files: the report in the result
 // memo, the progress bar, the focus, the error that stops a run, and Enter in
 // the search box.
-#include "uSok.h"
+#include "uSok/uSok.h"
 
 #include "support/TestFiles.h"
-#include "platform/KeyEvents.h"
+#include "desktop/KeyEvents.h"
 #include "platform/TickCount.h"
 #include "toolkit/Exceptions.h"
 #include "toolkit/TCheckBox.h"
@@ -275,18 +275,18 @@ TEST_F(SearchWindow, EndsWithFocusAndCaretAtTheEndOfTheTimingLine)
 TEST_F(SearchWindow, HomeIsPressedOnlyWhenTheRunEnds)
 {
     std::vector<std::pair<int, std::uint32_t>> sent;
-    const platform::KeyEventSender before = platform::SetKeyEventSender(
+    const desktop::KeyEventSender before = desktop::SetKeyEventSender(
         [&](std::uint8_t key, std::uint8_t, std::uint32_t flags) { sent.emplace_back(key, flags); });
     const QString a = folder.Put("a.asp", "conn.");
     List({a});
     Search();
-    EXPECT_EQ(sent, (std::vector<std::pair<int, std::uint32_t>>{{36, 0}, {36, platform::KEYEVENTF_KEYUP}}));
+    EXPECT_EQ(sent, (std::vector<std::pair<int, std::uint32_t>>{{36, 0}, {36, desktop::KEYEVENTF_KEYUP}}));
 
     sent.clear();
     List({a, folder("missing.asp")});
     EXPECT_THROW(form.btnSokClick(nullptr), EFOpenError);
     EXPECT_TRUE(sent.empty());
-    platform::SetKeyEventSender(before);
+    desktop::SetKeyEventSender(before);
 }
 
 TEST_F(SearchWindow, HomePressLeavesTheCaretAtTheStartOfTheTimingLine)

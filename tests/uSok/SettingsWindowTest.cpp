@@ -1,7 +1,7 @@
 // The main window with its settings component and the real store: what the
 // first start makes, what a close and a destroy write, and how the window
 // copes with a store file that is empty, garbage, unreadable or wrongly typed.
-#include "uSok.h"
+#include "uSok/uSok.h"
 
 #include "settings/StoreName.h"
 #include "settings/TFormStorage.h"

@@ -1,7 +1,7 @@
 // The main window's five stored control values: their names, their order,
 // trimming, emptied boxes, check-box texts, the first start, and a close and
 // reopen through the real settings store.
-#include "uSok.h"
+#include "uSok/uSok.h"
 
 #include "settings/MemoryStore.h"
 #include "settings/StoreName.h"

@@ -1,6 +1,6 @@
 // The main window as designed: every control where the layout puts it, its
 // texts and initial state, the keyboard cycle and the resizing rules.
-#include "uSok.h"
+#include "uSok/uSok.h"
 
 #include "toolkit/TButton.h"
 #include "toolkit/TCheckBox.h"

@@ -1,8 +1,8 @@
 // The synthetic key press: what reaches the platform, and where the key ends
 // up once the event loop runs.
-#include "platform/KeyEvents.h"
+#include "desktop/KeyEvents.h"
 #include "toolkit/TMemo.h"
-#include "uXprocs.h"
+#include "uXprocs/uXprocs.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -22,21 +22,21 @@ class RecordedKeys : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        previous_ = platform::SetKeyEventSender([this](std::uint8_t vk, std::uint8_t scan, std::uint32_t flags) {
+        previous_ = desktop::SetKeyEventSender([this](std::uint8_t vk, std::uint8_t scan, std::uint32_t flags) {
             ++calls_;
             if (calls_ == failOnCall_)
                 throw std::runtime_error("keyboard gone");
             sent_.emplace_back(vk, scan, flags);
         });
     }
-    void TearDown() override { platform::SetKeyEventSender(previous_); }
+    void TearDown() override { desktop::SetKeyEventSender(previous_); }
 
     std::vector<KeyTriple> sent_;
     int calls_ = 0;
     int failOnCall_ = 0;
 
 private:
-    platform::KeyEventSender previous_;
+    desktop::KeyEventSender previous_;
 };
 
 struct KeyEventRow {

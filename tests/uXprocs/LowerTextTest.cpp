@@ -1,5 +1,5 @@
 // LowerText lowers by the Windows-1252 case table, byte for byte.
-#include "uXprocs.h"
+#include "uXprocs/uXprocs.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The file-mask matcher on the masks users type and on the names they meet,
 // including the places where its simple rules say no.
-#include "uXprocs.h"
+#include "uXprocs/uXprocs.h"
 
 #include <gtest/gtest.h>
 
