@@ -33,6 +33,8 @@ struct LinesCase {
     Hits expected;
 };
 
+void PrintTo(const LinesCase& c, std::ostream* os) { *os << c.name; }
+
 class HitLines : public ::testing::TestWithParam<LinesCase> {};
 
 TEST_P(HitLines, IndexAndTrimmedText)
@@ -72,8 +74,7 @@ INSTANTIATE_TEST_SUITE_P(
         LinesCase{"NoSpanOverBreak", "conn\n.x", "conn.", false, {}},
         LinesCase{"OnlyBlanksAroundHit", "   conn.   ", "conn.", false, {{0, "conn."}}},
         LinesCase{"LongLines", std::string(70, 'x') + "\n" + std::string(33, ' ') + "conn." + std::string(50, 'y'),
-                  "conn.", false, {{1, "conn." + std::string(50, 'y')}}}),
-    [](const auto& info) { return std::string(info.param.name); });
+                  "conn.", false, {{1, "conn." + std::string(50, 'y')}}}));
 
 TEST(TrimLine, RemovesBytesUpToBlankAtBothEnds)
 {

@@ -20,6 +20,8 @@ struct FindCase {
     size_t expected;
 };
 
+void PrintTo(const FindCase& c, std::ostream* os) { *os << c.name; }
+
 class MatcherFind : public ::testing::TestWithParam<FindCase> {};
 
 TEST_P(MatcherFind, FirstOccurrence)
@@ -52,8 +54,7 @@ INSTANTIATE_TEST_SUITE_P(
         FindCase{"OverlappingStart", "aab", "aaab", false, 1},
         FindCase{"SingleByte", "q", std::string(100, 'p') + "q", false, 100},
         FindCase{"SingleByteNocase", "Q", std::string(100, 'p') + "q", true, 100},
-        FindCase{"NulInText", "b", std::string("a\0b", 3), false, 2}),
-    [](const auto& info) { return std::string(info.param.name); });
+        FindCase{"NulInText", "b", std::string("a\0b", 3), false, 2}));
 
 TEST(Matcher, FindFromPosition)
 {

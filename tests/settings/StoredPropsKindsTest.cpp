@@ -1,5 +1,6 @@
 // Each kind of published property written as text and read back through a
 // store, and what bad stored texts do to each kind.
+#include "support/CaseNames.h"
 #include "StoredPropsFixture.h"
 
 #include "settings/TPropInfoList.h"
@@ -18,6 +19,8 @@ struct RoundTrip {
     std::function<void(TKindsWindow&)> Clear;  // gives it another value
     std::function<bool(const TKindsWindow&)> Restored;
 };
+
+void PrintTo(const RoundTrip& r, std::ostream* os) { *os << r.Name << " " << casenames::Quoted(r.StoredText); }
 
 class KindRoundTrip : public ::testing::TestWithParam<RoundTrip> {};
 
@@ -86,6 +89,8 @@ struct BadText {
     std::function<void(TKindsWindow&)> Set;  // the value before the read
     std::function<bool(const TKindsWindow&)> After;
 };
+
+void PrintTo(const BadText& r, std::ostream* os) { *os << r.Name << " " << casenames::Quoted(r.Stored); }
 
 class KindBadText : public ::testing::TestWithParam<BadText> {};
 

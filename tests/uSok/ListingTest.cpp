@@ -1,4 +1,5 @@
 // The file listing on real folder trees, driven through the window.
+#include "support/CaseNames.h"
 #include "uSok/uSok.h"
 
 #include "support/TestFiles.h"
@@ -71,6 +72,11 @@ struct MaskCase {
     bool subfolders;
     QStringList expected;  // relative to the start folder, in list order
 };
+
+void PrintTo(const MaskCase& c, std::ostream* os)
+{
+    *os << casenames::Quoted(std::string_view(c.mask)) << (c.subfolders ? " with subfolders" : " in the start folder");
+}
 
 class ListingMasks : public Listing, public ::testing::WithParamInterface<MaskCase> {};
 
@@ -159,6 +165,8 @@ struct NothingCase {
     QString start;  // relative to the temporary folder; empty for an empty start
 };
 
+void PrintTo(const NothingCase& c, std::ostream* os) { *os << c.label; }
+
 class ListingNothing : public Listing, public ::testing::WithParamInterface<NothingCase> {};
 
 TEST_P(ListingNothing, LeavesAnEmptyMemoWithoutAMessage)
@@ -172,8 +180,7 @@ TEST_P(ListingNothing, LeavesAnEmptyMemoWithoutAMessage)
 
 INSTANTIATE_TEST_SUITE_P(Starts, ListingNothing,
                          ::testing::Values(NothingCase{"missing", "nowhere"}, NothingCase{"file", "file.asp"},
-                                           NothingCase{"missingBelowFile", "file.asp/x"}, NothingCase{"empty", ""}),
-                         [](const auto& info) { return std::string(info.param.label); });
+                                           NothingCase{"missingBelowFile", "file.asp/x"}, NothingCase{"empty", ""}));
 
 TEST_F(Listing, AnUnreadableFolderContributesNothingAndTheWalkGoesOn)
 {
@@ -215,6 +222,8 @@ struct SubfolderRuleCase {
     bool walkedToTheEnd;
 };
 
+void PrintTo(const SubfolderRuleCase& c, std::ostream* os) { *os << c.label; }
+
 class ListingWithoutSubfolders : public Listing, public ::testing::WithParamInterface<SubfolderRuleCase> {};
 
 TEST_P(ListingWithoutSubfolders, EndsTheWalkOfAFolderBelowAtItsFirstFile)
@@ -246,8 +255,7 @@ INSTANTIATE_TEST_SUITE_P(
                       SubfolderRuleCase{"fileBelow", {"a.asp", "inc/b.asp"}, false},
                       SubfolderRuleCase{"nonMatchingFileBelow", {"a.asp", "inc/b.txt"}, false},
                       SubfolderRuleCase{"fileDeepBelow", {"a.asp", "inc/deep/deeper/c.asp"}, false},
-                      SubfolderRuleCase{"onlyDotFilesBelow", {"a.asp", "inc/.keep", "inc/.git/x.asp"}, true}),
-    [](const auto& info) { return std::string(info.param.label); });
+                      SubfolderRuleCase{"onlyDotFilesBelow", {"a.asp", "inc/.keep", "inc/.git/x.asp"}, true}));
 
 TEST_F(Listing, NizzeOnAMissingFolderIsFalseAndListsNothing)
 {
@@ -261,6 +269,8 @@ struct KeyCase {
     Qt::Key key;
     Qt::KeyboardModifiers modifiers;
 };
+
+void PrintTo(const KeyCase& c, std::ostream* os) { *os << c.label; }
 
 class ListingKeys : public Listing, public ::testing::WithParamInterface<KeyCase> {};
 
@@ -282,8 +292,7 @@ INSTANTIATE_TEST_SUITE_P(Enter, ListingKeys,
                          ::testing::Values(KeyCase{"Return", Qt::Key_Return, Qt::NoModifier},
                                            KeyCase{"ShiftReturn", Qt::Key_Return, Qt::ShiftModifier},
                                            KeyCase{"CtrlAltReturn", Qt::Key_Return, Qt::ControlModifier | Qt::AltModifier},
-                                           KeyCase{"KeypadEnter", Qt::Key_Enter, Qt::KeypadModifier}),
-                         [](const auto& info) { return std::string(info.param.label); });
+                                           KeyCase{"KeypadEnter", Qt::Key_Enter, Qt::KeypadModifier}));
 
 TEST_F(Listing, OtherKeysInTheMaskBoxTypeAndDoNotList)
 {

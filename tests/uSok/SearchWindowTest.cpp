@@ -89,6 +89,8 @@ struct CaseRuleCase {
     QString hit;  // empty when nothing is found
 };
 
+void PrintTo(const CaseRuleCase& c, std::ostream* os) { *os << c.name; }
+
 class SearchCaseRule : public SearchWindow, public ::testing::WithParamInterface<CaseRuleCase> {};
 
 TEST_P(SearchCaseRule, FollowsTheCheckBox)
@@ -116,8 +118,7 @@ INSTANTIATE_TEST_SUITE_P(
                       CaseRuleCase{"Utf8FileNocase", "\xC3\xA5r", QStringLiteral("år"), true, ""},
                       // The mark is three bytes of line 0 and stays in the hit line.
                       CaseRuleCase{"BomStays", "\xEF\xBB\xBF conn.", "conn.", true, QStringLiteral("ï»¿ conn.")},
-                      CaseRuleCase{"EmptySearchText", "conn.", "", true, ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+                      CaseRuleCase{"EmptySearchText", "conn.", "", true, ""}));
 
 TEST_F(SearchWindow, EmptySearchTextCountsTheListedFiles)
 {
@@ -185,6 +186,8 @@ struct OpenFailureCase {
     bool inFolder;
 };
 
+void PrintTo(const OpenFailureCase& c, std::ostream* os) { *os << c.name; }
+
 class SearchOpenFailure : public SearchWindow, public ::testing::WithParamInterface<OpenFailureCase> {};
 
 TEST_P(SearchOpenFailure, StopsTheRunAndKeepsThePartialReport)
@@ -219,8 +222,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, SearchOpenFailure,
                          ::testing::Values(OpenFailureCase{"Missing", "missing.asp", true},
                                            OpenFailureCase{"Folder", "sub", true},
                                            OpenFailureCase{"EmptyLine", "", false},
-                                           OpenFailureCase{"TypedNonsense", "  not a path", false}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                                           OpenFailureCase{"TypedNonsense", "  not a path", false}));
 
 TEST_F(SearchWindow, NextRunReplacesTheWholeReport)
 {
@@ -309,6 +311,8 @@ struct KeyCase {
     bool searches;
 };
 
+void PrintTo(const KeyCase& c, std::ostream* os) { *os << c.name; }
+
 class SearchKey : public SearchWindow, public ::testing::WithParamInterface<KeyCase> {};
 
 TEST_P(SearchKey, EnterSearchesWhateverTheModifiers)
@@ -324,8 +328,7 @@ TEST_P(SearchKey, EnterSearchesWhateverTheModifiers)
 INSTANTIATE_TEST_SUITE_P(Cases, SearchKey,
                          ::testing::Values(KeyCase{"Enter", 13, 0, true}, KeyCase{"ShiftEnter", 13, ssShift, true},
                                            KeyCase{"CtrlAltEnter", 13, ssCtrl | ssAlt, true},
-                                           KeyCase{"Letter", 'A', 0, false}, KeyCase{"Home", 36, 0, false}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                                           KeyCase{"Letter", 'A', 0, false}, KeyCase{"Home", 36, 0, false}));
 
 TEST_F(SearchWindow, EnterTypedInTheBoxIsSwallowed)
 {

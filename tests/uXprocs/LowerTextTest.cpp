@@ -11,6 +11,8 @@ struct LowerRow {
     std::string lowered;
 };
 
+void PrintTo(const LowerRow& r, std::ostream* os) { *os << r.label; }
+
 const LowerRow kLowerRows[] = {
     {"empty", "", ""},
     {"ascii", "C:\\TMP\\Index.ASP", "c:\\tmp\\index.asp"},

@@ -1,5 +1,6 @@
 // The file-mask matcher on the masks users type and on the names they meet,
 // including the places where its simple rules say no.
+#include "support/CaseNames.h"
 #include "uXprocs/uXprocs.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +15,11 @@ struct MaskRow {
     const char* name;
     bool matches;
 };
+
+void PrintTo(const MaskRow& r, std::ostream* os)
+{
+    *os << casenames::Quoted(std::string_view(r.mask)) << " " << casenames::Quoted(std::string_view(r.name)) << " " << (r.matches ? "matches" : "does not match");
+}
 
 // Mask and name as the listing hands them over, already lowered.
 const MaskRow kMaskRows[] = {
@@ -90,6 +96,8 @@ struct LongRow {
     std::string name;
     bool matches;
 };
+
+void PrintTo(const LongRow& r, std::ostream* os) { *os << r.label; }
 
 // Parts far beyond 255 characters are walked to their end with the same
 // rules as short ones.
