@@ -1,30 +1,135 @@
 #include "toolkit/TProgressBar.h"
 
+#include <QEvent>
+#include <QStyle>
+#include <QStyleOptionProgressBar>
+#include <algorithm>
+#include <chrono>
+#include <climits>
+
+namespace {
+
+// About 30 paints a second: as often as the eye follows a bar.
+constexpr std::uint32_t kPaintInterval = 33;
+
+TProgressBar::Clock& ClockSource()
+{
+    static TProgressBar::Clock clock;
+    return clock;
+}
+
+std::uint32_t Now()
+{
+    if (const TProgressBar::Clock& clock = ClockSource())
+        return clock();
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    return std::uint32_t(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+}
+
+}  // namespace
+
 TProgressBar::TProgressBar(QWidget* parent) : QProgressBar(parent), TControl(this)
 {
     setOrientation(Qt::Horizontal);
     setTextVisible(false);
     setFocusPolicy(Qt::NoFocus);
-    setRange(0, 100);
-    setValue(0);
+    ShowRange();
+    MeasureBar();
+}
+
+void TProgressBar::SetClock(Clock clock)
+{
+    ClockSource() = std::move(clock);
+}
+
+void TProgressBar::SetMin(int v)
+{
+    min_ = v;
+    max_ = std::max(max_, v);
+    ShowRange();
 }
 
 void TProgressBar::SetMax(int v)
 {
-    setMaximum(v);
-    setValue(std::clamp(position_, minimum(), maximum()));
+    max_ = v;
+    min_ = std::min(min_, v);
+    ShowRange();
 }
 
 // The position is kept apart from QProgressBar's value, which Qt clamps and
-// resets when the range is 0..0; the bar shows it clamped to the range.
+// resets; the bar shows it clamped to the range.
 void TProgressBar::SetPosition(int v)
 {
     position_ = v;
-    setValue(std::clamp(v, minimum(), std::max(minimum(), maximum())));
+    ShowPosition();
+}
+
+// Qt draws a range of 0..0 as a busy indicator; an empty range here is an
+// empty bar at rest.
+void TProgressBar::ShowRange()
+{
+    if (max_ > min_)
+        setRange(min_, max_);
+    else
+        setRange(0, 1);
+    ShowPosition();
+}
+
+void TProgressBar::ShowPosition()
+{
+    setValue(max_ > min_ ? std::clamp(position_, min_, max_) : 0);
+}
+
+int TProgressBar::FilledWidth(int position) const
+{
+    if (max_ <= min_)
+        return 0;
+    const long long done = std::clamp(position, min_, max_) - (long long)min_;
+    return int(done * barWidth_ / ((long long)max_ - min_));
 }
 
 void TProgressBar::StepAndRepaint()
 {
-    SetPosition(position_ + 1);
-    repaint();
+    if (position_ < INT_MAX)
+        ++position_;
+    const int width = FilledWidth(position_);
+    if (width == paintedWidth_)
+        return;
+    if (position_ < max_ && Now() - paintedAt_ < kPaintInterval)
+        return;
+    // QProgressBar paints by itself when it finds the change big enough;
+    // otherwise the paint is asked for here.
+    const unsigned before = paints_;
+    ShowPosition();
+    if (paints_ == before)
+        repaint();
+}
+
+void TProgressBar::paintEvent(QPaintEvent* event)
+{
+    QProgressBar::paintEvent(event);
+    ++paints_;
+    paintedWidth_ = FilledWidth(max_ > min_ ? value() : min_);
+    paintedAt_ = Now();
+}
+
+void TProgressBar::MeasureBar()
+{
+    QStyleOptionProgressBar option;
+    initStyleOption(&option);
+    barWidth_ = std::max(1, style()->subElementRect(QStyle::SE_ProgressBarContents, &option, this).width());
+    paintedWidth_ = -1;
+}
+
+void TProgressBar::resizeEvent(QResizeEvent* event)
+{
+    QProgressBar::resizeEvent(event);
+    MeasureBar();
+}
+
+void TProgressBar::changeEvent(QEvent* event)
+{
+    QProgressBar::changeEvent(event);
+    if (event->type() == QEvent::StyleChange)
+        MeasureBar();
 }
