@@ -14,7 +14,7 @@ QString DashLine()
     return QString(62, QChar('-'));
 }
 
-QString HitLine(const QString& path, int lineIndex, std::string_view line)
+QString HitLine(const QString& path, long long lineIndex, std::string_view line)
 {
     QString text;
     text.reserve(path.size() + qsizetype(line.size()) + 20);
@@ -64,10 +64,16 @@ void Report::AddLine(const QString& line)
     text_ += line;
 }
 
-void Report::AddHit(const QString& path, int lineIndex, std::string_view line)
+void Report::AddHit(const QString& path, long long lineIndex, std::string_view line)
 {
     AddLine(HitLine(path, lineIndex, line));
     ++hits_;
+}
+
+void Report::BackTo(const Mark& mark)
+{
+    text_.truncate(mark.size);
+    hits_ = mark.hits;
 }
 
 void Report::Finish(int files, std::uint32_t elapsedMs, const QLocale& locale)

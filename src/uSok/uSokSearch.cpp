@@ -15,7 +15,6 @@
 
 #include <QCoreApplication>
 #include <QLocale>
-#include <vector>
 
 namespace {
 
@@ -53,19 +52,21 @@ void TForm1::btnSokClick(QObject*)
     const int fileCount = int(files.size());
     search::Report report(searchText);
     search::FileBuffer buffer;
-    std::vector<search::LineHit> hits;
 
     p1->SetMax(fileCount);
     try {
         for (int i = 0; i < fileCount; ++i) {
             p1->StepAndRepaint();
             const QString& path = files[i];
-            if (!buffer.Load(path))
-                throw EFOpenError(CannotOpenFileMessage(path));
-            hits.clear();
-            search::FindHitLines(matcher, buffer.Bytes(), hits);
-            for (const search::LineHit& hit : hits)
+            const search::Report::Mark before = report.Here();
+            const bool searched = buffer.Search(path, matcher, [&](const search::LineHit& hit) {
                 report.AddHit(path, hit.index, hit.text);
+            });
+            if (!searched) {
+                // A file that fails part-way leaves none of its lines.
+                report.BackTo(before);
+                throw EFOpenError(CannotOpenFileMessage(path));
+            }
         }
     } catch (...) {
         // The run stops at the failing file; the memo keeps what was found
