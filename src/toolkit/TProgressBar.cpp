@@ -11,6 +11,10 @@ namespace {
 
 // About 30 paints a second: as often as the eye follows a bar.
 constexpr std::uint32_t kPaintInterval = 33;
+// Where a paint is slow (a loaded machine, a display across a network) the
+// paints are spaced further, so that they take at most about a thirtieth
+// of the run.
+constexpr std::uint32_t kPaintShare = 30;
 
 TProgressBar::Clock& ClockSource()
 {
@@ -49,11 +53,14 @@ void TProgressBar::SetMin(int v)
     ShowRange();
 }
 
+// A new range starts a run: its first paint comes an interval later, so
+// that a short run paints only its last step.
 void TProgressBar::SetMax(int v)
 {
     max_ = v;
     min_ = std::min(min_, v);
     ShowRange();
+    paintedAt_ = Now();
 }
 
 // The position is kept apart from QProgressBar's value, which Qt clamps and
@@ -61,18 +68,25 @@ void TProgressBar::SetMax(int v)
 void TProgressBar::SetPosition(int v)
 {
     position_ = v;
+    const bool updates = updatesEnabled();
+    setUpdatesEnabled(false);
     ShowPosition();
+    setUpdatesEnabled(updates);
 }
 
 // Qt draws a range of 0..0 as a busy indicator; an empty range here is an
-// empty bar at rest.
+// empty bar at rest. Outside the steps the bar is painted with the next pass
+// of the event loop, as any widget is, not at once as QProgressBar does.
 void TProgressBar::ShowRange()
 {
+    const bool updates = updatesEnabled();
+    setUpdatesEnabled(false);
     if (max_ > min_)
         setRange(min_, max_);
     else
         setRange(0, 1);
     ShowPosition();
+    setUpdatesEnabled(updates);
 }
 
 void TProgressBar::ShowPosition()
@@ -95,14 +109,17 @@ void TProgressBar::StepAndRepaint()
     const int width = FilledWidth(position_);
     if (width == paintedWidth_)
         return;
-    if (position_ < max_ && Now() - paintedAt_ < kPaintInterval)
+    if (position_ < max_ && Now() - paintedAt_ < std::max(kPaintInterval, kPaintShare * paintCost_))
         return;
     // QProgressBar paints by itself when it finds the change big enough;
     // otherwise the paint is asked for here.
+    const std::uint32_t start = Now();
     const unsigned before = paints_;
     ShowPosition();
     if (paints_ == before)
         repaint();
+    paintedAt_ = Now();
+    paintCost_ = paintedAt_ - start;
 }
 
 void TProgressBar::paintEvent(QPaintEvent* event)
@@ -110,7 +127,6 @@ void TProgressBar::paintEvent(QPaintEvent* event)
     QProgressBar::paintEvent(event);
     ++paints_;
     paintedWidth_ = FilledWidth(max_ > min_ ? value() : min_);
-    paintedAt_ = Now();
 }
 
 void TProgressBar::MeasureBar()
