@@ -7,6 +7,7 @@
 #include <bit>
 #include <cerrno>
 #include <cstring>
+#include <sys/uio.h>
 #include <unistd.h>
 
 namespace search {
@@ -254,6 +255,25 @@ void FileBuffer::Grow(std::size_t keep)
     capacity_ = capacity;
 }
 
+// The first read of a file asks not to wait for the disk; when it would
+// have to, the cache is cold and the read is made as usual.
+long FileBuffer::ReadFirst(int fd, char* to, std::size_t room)
+{
+#ifdef RWF_NOWAIT
+    if (!cold_ && askWithoutWaiting_) {
+        iovec into{to, room};
+        const ssize_t got = ::preadv2(fd, &into, 1, -1, RWF_NOWAIT);
+        if (got >= 0)
+            return long(got);
+        if (errno == EAGAIN)
+            cold_ = true;
+        else if (errno != EINTR)
+            askWithoutWaiting_ = false;
+    }
+#endif
+    return long(::read(fd, to, room));
+}
+
 bool FileBuffer::Search(const QString& path, const Matcher& matcher, const HitSink& onHit)
 {
     std::size_t reported = 0;
@@ -280,12 +300,16 @@ bool FileBuffer::Search(int fd, std::size_t reportedSize, const Matcher& matcher
         if (carried == capacity_)
             Grow(carried);
         const std::size_t room = capacity_ - carried;
-        const ssize_t got = ::read(fd, data_.get() + carried, room);
+        const bool first = total == 0;
+        const long got = first ? ReadFirst(fd, data_.get(), room) : long(::read(fd, data_.get() + carried, room));
         if (got < 0) {
             if (errno == EINTR)
                 continue;
             return false;
         }
+        // Only part of a file in the cache gives a short first read.
+        if (first && reportedSize > std::size_t(got) && std::size_t(got) < room)
+            cold_ = true;
         total += std::size_t(got);
         const std::string_view bytes(data_.get(), carried + std::size_t(got));
         // A plain file read short at its reported size is at its end; a

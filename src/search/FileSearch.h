@@ -58,12 +58,19 @@ public:
     // none); the descriptor stays open.
     bool Search(int fd, std::size_t reportedSize, const Matcher& matcher, const HitSink& onHit);
 
+    // True once a file this buffer read was not all in the page cache, so
+    // that reading it had to wait for the disk (see ReadAhead).
+    bool MetColdCache() const { return cold_; }
+
 private:
     void Grow(std::size_t keep);
+    long ReadFirst(int fd, char* to, std::size_t room);
 
     std::size_t blockSize_;
     std::unique_ptr<char[]> data_;
     std::size_t capacity_ = 0;
+    bool cold_ = false;
+    bool askWithoutWaiting_ = true;  // the file system can say whether a read would wait
 };
 
 }  // namespace search

@@ -2,6 +2,7 @@
 #include "uSok/uSok.h"
 
 #include "search/FileSearch.h"
+#include "search/ReadAhead.h"
 #include "search/SearchMatcher.h"
 #include "search/SearchReport.h"
 #include "platform/CodePage.h"
@@ -52,11 +53,15 @@ void TForm1::btnSokClick(QObject*)
     const int fileCount = int(files.size());
     search::Report report(searchText);
     search::FileBuffer buffer;
+    search::ReadAhead readAhead(files);
 
     p1->SetMax(fileCount);
     try {
         for (int i = 0; i < fileCount; ++i) {
             p1->StepAndRepaint();
+            // Where the files have to come from the disk, it reads ahead.
+            if (buffer.MetColdCache())
+                readAhead.After(i);
             const QString& path = files[i];
             const search::Report::Mark before = report.Here();
             const bool searched = buffer.Search(path, matcher, [&](const search::LineHit& hit) {

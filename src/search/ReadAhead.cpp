@@ -1,0 +1,38 @@
+#include "search/ReadAhead.h"
+
+#include "platform/OpenForReading.h"
+
+#include <QFile>
+#include <algorithm>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace search {
+namespace {
+
+void Ask(const QString& path)
+{
+    // A pipe or a device is never opened ahead: opening one may wait.
+    struct stat st{};
+    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+        return;
+    std::size_t size = 0;
+    const int fd = platform::OpenForReading(path, size);
+    if (fd < 0)
+        return;
+    (void)::posix_fadvise(fd, 0, off_t(std::min(size, ReadAhead::kBytesOfOneFile)), POSIX_FADV_WILLNEED);
+    ::close(fd);
+}
+
+}  // namespace
+
+void ReadAhead::After(int current)
+{
+    const int last = std::min<int>(int(paths_.size()) - 1, current + kFiles);
+    for (int i = std::max(askedUpTo_, current + 1); i <= last; ++i)
+        Ask(paths_[i]);
+    askedUpTo_ = std::max(askedUpTo_, last + 1);
+}
+
+}  // namespace search
