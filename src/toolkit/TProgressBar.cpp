@@ -60,7 +60,7 @@ void TProgressBar::SetMax(int v)
     max_ = v;
     min_ = std::min(min_, v);
     ShowRange();
-    paintedAt_ = Now();
+    paintedAt_ = startedAt_ = Now();
 }
 
 // The position is kept apart from QProgressBar's value, which Qt clamps and
@@ -109,8 +109,18 @@ void TProgressBar::StepAndRepaint()
     const int width = FilledWidth(position_);
     if (width == paintedWidth_)
         return;
-    if (position_ < max_ && Now() - paintedAt_ < std::max(kPaintInterval, kPaintShare * paintCost_))
-        return;
+    if (position_ < max_) {
+        const std::uint32_t now = Now();
+        const std::uint32_t interval = std::max(kPaintInterval, kPaintShare * paintCost_);
+        if (now - paintedAt_ < interval)
+            return;
+        // Nor when the run, going on as it went so far, ends within an
+        // interval: its last step paints then.
+        const long long done = (long long)position_ - min_;
+        const long long left = (long long)max_ - position_;
+        if (done > 0 && (long long)(now - startedAt_) * left < (long long)interval * done)
+            return;
+    }
     // QProgressBar paints by itself when it finds the change big enough;
     // otherwise the paint is asked for here.
     const std::uint32_t start = Now();

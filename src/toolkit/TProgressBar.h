@@ -22,7 +22,8 @@ public:
     void SetPosition(int v);
     // Moves the position on by one and paints the bar at once when that shows
     // something new: when its filled part grows, at most about 30 times a
-    // second (less often when a paint is slow), and always at the last step.
+    // second (less often when a paint is slow, and not just before the end
+    // of the run), and always at the last step.
     // A paint costs far more than searching a small file, and one the eye
     // cannot see changes nothing.
     void StepAndRepaint();
@@ -48,6 +49,7 @@ private:
     int position_ = 0;
     int barWidth_ = 0;       // width of the part that fills, in pixels
     int paintedWidth_ = -1;  // the filled width the last paint showed
+    std::uint32_t startedAt_ = 0;  // when the range was set
     std::uint32_t paintedAt_ = 0;  // when the last step's paint ended
     std::uint32_t paintCost_ = 0;  // how long it took
     unsigned paints_ = 0;

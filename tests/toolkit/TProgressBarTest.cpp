@@ -80,6 +80,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // Within one instant only the last step paints.
         StepsCase{"ClockStandsStill", 5000, 0, 1, 1},
+        // A run of 50 ms: at 33 ms it is due to end within the interval.
+        StepsCase{"ShortRunPaintsOnlyItsLastStep", 5000, 1, 1, 1},
         // Time enough between steps: a paint whenever the filled part grows,
         // which it does at most once per pixel column.
         StepsCase{"SlowStepsPaintPerPixel", 5000, 5000, 60, 100},
