@@ -11,7 +11,7 @@
 // HTML words, "large" four log files of 64 MB; a FOLDER is searched as it
 // is. Without --corpus all three are searched. Each figure is the best of R
 // rounds (default 5) after a warm-up round; the tools take turns within each
-// round. The window's figure is its whole run, from the click until the
+// round, each round starting with the next one. The window's figure is its whole run, from the click until the
 // report is in the memo and the caret moved (painting the report comes
 // after); beside it is what the report's own timing line says. With --cold
 // the page cache is emptied before every timed search (sync, then
@@ -245,7 +245,10 @@ int main(int argc, char** argv)
                 std::vector<long> lines(n, 0);
                 double timingLine = 1e300;
                 for (int round = 0; round <= runs; ++round) {
-                    for (size_t t = 0; t < n; ++t) {
+                    // Each round starts with another tool, so that none
+                    // always follows the same one.
+                    for (size_t turn = 0; turn < n; ++turn) {
+                        const size_t t = (turn + size_t(round)) % n;
                         if (cold)
                             DropCaches();
                         const auto start = std::chrono::steady_clock::now();
