@@ -115,13 +115,18 @@ bool IsUnmarkedUtf8(std::string_view bytes)
 void AppendAnsiAsUtf8(std::string& out, std::string_view ansi)
 {
     const auto& table = AnsiTable();
-    size_t size = out.size();
-    for (char c : ansi)
-        size += table[static_cast<unsigned char>(c)].size;
-    out.reserve(size);
-    for (char c : ansi) {
-        const Utf8Unit& unit = table[static_cast<unsigned char>(c)];
-        out.append(unit.bytes, unit.size);
+    size_t i = 0;
+    while (i < ansi.size()) {
+        // ASCII, most of a text, is copied as it is.
+        size_t j = i;
+        while (j < ansi.size() && static_cast<unsigned char>(ansi[j]) < 0x80)
+            ++j;
+        out.append(ansi.data() + i, j - i);
+        for (; j < ansi.size() && static_cast<unsigned char>(ansi[j]) >= 0x80; ++j) {
+            const Utf8Unit& unit = table[static_cast<unsigned char>(ansi[j])];
+            out.append(unit.bytes, unit.size);
+        }
+        i = j;
     }
 }
 
@@ -242,7 +247,9 @@ void Utf8Writer::Add(std::string_view piece, std::string& out)
     }
     size_t i = 0;
     while (i < piece.size()) {
-        const size_t end = std::min(piece.find_first_of("\r\n", i), piece.size());
+        size_t end = i;
+        while (end < piece.size() && piece[end] != '\r' && piece[end] != '\n')
+            ++end;
         if (end > i) {
             AppendRun(piece.substr(i, end - i), out);
             afterCr_ = afterBreak_ = false;
