@@ -4,6 +4,8 @@
 # server with a window manager, and runs the search and the conversion with
 # the window shown there (the xcb platform, as a user sees it) and offscreen,
 # the search beside grep and ripgrep. Prints Markdown on standard output.
+# (The memory a very large file takes is measured apart, by
+# build-rel/bench/bench_large_file; see bench/README.md.)
 #
 #   bench/run-benchmarks.sh [--display N] [--runs R] [--root DIR] [--cold]
 #
@@ -79,9 +81,15 @@ if [ -n "$cold" ]; then
   echo
 fi
 for platform in xcb offscreen; do
-  echo "### Conversion, window on $platform"
+  echo "### Conversion, window on $platform, files in ${TMPDIR:-/tmp}"
   echo
   DISPLAY=":$display" QT_QPA_PLATFORM=$platform "$build/bench/bench_convert" -n 5 2>/dev/null
   echo
 done
+if [ -d /dev/shm ]; then
+  echo "### Conversion, window on xcb, files in /dev/shm (tmpfs)"
+  echo
+  DISPLAY=":$display" QT_QPA_PLATFORM=xcb TMPDIR=/dev/shm "$build/bench/bench_convert" -n 5 2>/dev/null
+  echo
+fi
 echo "- load average after: $(load)"
