@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -223,33 +224,58 @@ TEST(RegIniFile, EraseSectionRemovesOnlyThatSection)
     EXPECT_EQ(store.ReadStoreText("Other", "b", ""), "2");
 }
 
-TEST(RegIniFile, AFolderInPlaceOfTheStoreFileFailsToReadAndToWrite)
+// A key that cannot be opened reads as the defaults, silently, and takes no
+// writes; what stands in the store file's place is left as it was.
+TEST(RegIniFile, AKeyThatCannotBeOpenedReadsDefaultsAndIsLeftAlone)
 {
-    SettingsFolder folder;
-    ASSERT_TRUE(QDir().mkpath(folder("filsok.ini")));
-    TRegIniFile store(kKey);
-    EXPECT_FALSE(store.HasCurrentKey());
-    EXPECT_EQ(ErrorOf([&] { store.ReadStoreText("Setup", "FormVersion", ""); }),
-              "Failed to get data for 'FormVersion'");
-    EXPECT_EQ(ErrorOf([&] { store.WriteStoreText("Setup", "FormVersion", "0"); }),
-              "Failed to set data for 'FormVersion'");
-}
-
-TEST(RegIniFile, AKeyThatCannotBeMadeReadsDefaultsAndFailsToCreateOnWrite)
-{
-    SettingsFolder folder;
-    // The settings folder lies below a plain file, so no folder can be made.
-    testfiles::Write(folder("blocker"), "x");
-    const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
-    qputenv("XDG_CONFIG_HOME", folder("blocker/config").toLocal8Bit());
-    TRegIniFile store(kKey);
-    const bool hasKey = store.HasCurrentKey();
-    const QString text = store.ReadStoreText("Setup", "FormVersion", "dflt");
-    const QString error = ErrorOf([&] { store.WriteStoreText("Setup", "FormVersion", "0"); });
-    qputenv("XDG_CONFIG_HOME", saved);
-    EXPECT_FALSE(hasKey);
-    EXPECT_EQ(text, "dflt");
-    EXPECT_EQ(error, "Failed to create key Setup");
+    struct Row {
+        const char* label;
+        std::function<QString(SettingsFolder&)> prepare;  // gives the path to look at afterwards
+        bool isDir;
+    };
+    const Row rows[] = {
+        {"a folder in place of the file",
+         [](SettingsFolder& folder) {
+             EXPECT_TRUE(QDir().mkpath(folder("filsok.ini/inner")));
+             return folder("filsok.ini");
+         },
+         true},
+        {"a settings folder that cannot be made",
+         [](SettingsFolder& folder) {
+             // The settings folder lies below a plain file.
+             testfiles::Write(folder("blocker"), "x");
+             qputenv("XDG_CONFIG_HOME", folder("blocker/config").toLocal8Bit());
+             return folder("blocker");
+         },
+         false},
+    };
+    for (const Row& row : rows) {
+        SettingsFolder folder;
+        const QString path = row.prepare(folder);
+        const QByteArray before = QFileInfo(path).isFile() ? testfiles::Read(path) : QByteArray();
+        for (const bool readOnly : {true, false}) {
+            TRegIniFile store(kKey, prCurrentUser, readOnly);
+            EXPECT_FALSE(store.HasCurrentKey()) << row.label;
+            QString text;
+            EXPECT_EQ(ErrorOf([&] { text = store.ReadStoreText("Setup", "FormVersion", "dflt"); }), "no error")
+                << row.label;
+            EXPECT_EQ(text, "dflt") << row.label;
+            if (!readOnly) {
+                EXPECT_EQ(ErrorOf([&] {
+                              store.WriteStoreText("Setup", "FormVersion", "0");
+                              store.EraseSection("Setup\\List");
+                              store.Close();
+                          }),
+                          "no error")
+                    << row.label;
+            }
+        }
+        EXPECT_EQ(QFileInfo(path).isDir(), row.isDir) << row.label;
+        if (row.isDir)
+            EXPECT_TRUE(QFileInfo(path + "/inner").isDir()) << row.label;
+        else
+            EXPECT_EQ(testfiles::Read(path), before) << row.label;
+    }
 }
 
 TEST(IniFile, QuotedTextsGetOneMorePairOfDoubleQuotes)
