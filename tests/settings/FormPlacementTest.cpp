@@ -1,6 +1,7 @@
 // The settings component on a small window: when it reads and writes, in
 // what order its own values go, how it keeps and calls the window's handlers,
 // and what an error in the store does.
+#include "desktop/PlacementRecord.h"
 #include "settings/TFormStorage.h"
 #include "settings/TRegIniFile.h"
 #include "settings/TStore.h"
@@ -9,8 +10,12 @@
 #include "toolkit/Exceptions.h"
 #include "toolkit/TEdit.h"
 #include "toolkit/TForm.h"
+#include "toolkit/TPanel.h"
+#include "toolkit/TWinXP.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
+#include <QPointer>
 #include <QSettings>
 #include <QStringList>
 #include <gtest/gtest.h>
@@ -411,38 +416,61 @@ TEST(FormPlacement, ListenersAndEventsAreToldOfEachSaveAndRestore)
     EXPECT_EQ(link.Storage(), nullptr);
 }
 
-TEST(FormPlacement, SizeLimitsEngageOnlyWhenSet)
+// Each limit goes into its field of the desktop's size query, which takes
+// the outer window: the client gets the limit less the frame.
+TEST(FormPlacement, SizeLimitsEngageOnlyWhenSetAndLimitTheOuterWindow)
 {
     struct Row {
+        const char* label;
         int minWidth, maxHeight;
+        QSize maxSize;
         bool preventResize;
         bool engaged;
-        QSize minimum, maximum;
+    };
+    const Row rows[] = {
+        {"none", 0, 0, QSize(0, 0), false, false},
+        {"smallest width", 250, 0, QSize(0, 0), false, true},
+        {"largest height", 0, 400, QSize(0, 0), false, true},
+        {"maximized size", 0, 0, QSize(260, 180), false, true},
+        {"no resizing", 0, 0, QSize(0, 0), true, true},
     };
     const QSize none(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    const Row rows[] = {
-        {0, 0, false, false, QSize(0, 0), none},
-        {250, 0, false, true, QSize(250, 0), none},
-        {0, 400, false, true, QSize(0, 0), QSize(QWIDGETSIZE_MAX, 400)},
-        {0, 0, true, true, QSize(300, 200), QSize(300, 200)},
-    };
     for (const Row& row : rows) {
         StoreLog log;
         SmallWindow window(log, [&](SmallWindow& w) {
             w.Storage->MinMaxInfo()->SetMinTrackWidth(row.minWidth);
             w.Storage->MinMaxInfo()->SetMaxTrackHeight(row.maxHeight);
+            w.Storage->MinMaxInfo()->SetMaxSizeWidth(row.maxSize.width());
+            w.Storage->MinMaxInfo()->SetMaxSizeHeight(row.maxSize.height());
             w.Storage->SetPreventResize(row.preventResize);
         });
-        EXPECT_EQ(window.Storage->SizeHookEngaged(), row.engaged) << row.minWidth << " " << row.maxHeight;
-        EXPECT_EQ(window.minimumSize(), row.minimum) << row.minWidth << " " << row.maxHeight;
-        EXPECT_EQ(window.maximumSize(), row.maximum) << row.minWidth << " " << row.maxHeight;
+        EXPECT_EQ(window.Storage->SizeHookEngaged(), row.engaged) << row.label;
+        window.show();
+        QCoreApplication::processEvents();
+        const QMargins frame = desktop::KnownFrameMargins(&window);
+        ASSERT_FALSE(frame.isNull()) << row.label;
+        const QSize minimum(row.minWidth ? row.minWidth - frame.left() - frame.right() : 0, 0);
+        const QSize maximum(QWIDGETSIZE_MAX, row.maxHeight ? row.maxHeight - frame.top() - frame.bottom()
+                                                           : QWIDGETSIZE_MAX);
+        EXPECT_EQ(window.minimumSize(), row.preventResize ? QSize(300, 200) : minimum) << row.label;
+        EXPECT_EQ(window.maximumSize(), row.preventResize ? QSize(300, 200) : maximum) << row.label;
+        window.showMaximized();
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        if (!row.maxSize.isEmpty())
+            EXPECT_EQ(window.frameGeometry().size(), row.maxSize) << row.label;
+        else if (!row.preventResize && !row.maxHeight)
+            EXPECT_GT(window.frameGeometry().width(), 300 + frame.left() + frame.right()) << row.label;
+        window.showNormal();
         // Clearing every limit gives the window its own sizes back.
         window.Storage->SetPreventResize(false);
         window.Storage->MinMaxInfo()->SetMinTrackWidth(0);
         window.Storage->MinMaxInfo()->SetMaxTrackHeight(0);
-        EXPECT_FALSE(window.Storage->SizeHookEngaged());
-        EXPECT_EQ(window.minimumSize(), QSize(0, 0));
-        EXPECT_EQ(window.maximumSize(), none);
+        window.Storage->MinMaxInfo()->SetMaxSizeWidth(0);
+        window.Storage->MinMaxInfo()->SetMaxSizeHeight(0);
+        EXPECT_FALSE(window.Storage->SizeHookEngaged()) << row.label;
+        EXPECT_EQ(window.minimumSize(), QSize(0, 0)) << row.label;
+        EXPECT_EQ(window.maximumSize(), none) << row.label;
     }
 }
 
