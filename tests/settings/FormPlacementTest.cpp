@@ -82,6 +82,18 @@ class LoggingStorage : public TFormStorage {
 public:
     LoggingStorage(QObject* owner, StoreLog& log) : TFormStorage(owner), log_(log) {}
 
+    // The component's own text access, as a derived component would have it.
+    QString ReadString(const QString& section, const QString& name, const QString& defaultText) override
+    {
+        log_.Calls << "own read " + name;
+        return TFormStorage::ReadString(section, name, defaultText);
+    }
+    void WriteString(const QString& section, const QString& name, const QString& text) override
+    {
+        log_.Calls << "own write " + name;
+        TFormStorage::WriteString(section, name, text);
+    }
+
 protected:
     std::unique_ptr<TStore> CreateStore(bool readOnly) override
     {
@@ -532,6 +544,17 @@ TEST(FormStorage, ARemovedControlLeavesTheStoredList)
     window.close();
     for (const QString& write : log.Writes())
         EXPECT_FALSE(write.startsWith("Field_")) << write.toStdString();
+}
+
+TEST(FormStorage, ControlValuesGoThroughTheComponentsOwnTextAccess)
+{
+    StoreLog log;
+    SmallWindow window(log, [](SmallWindow& w) { w.Storage->SetStoredProps({"Field.Text"}); });
+    window.show();
+    window.close();
+    EXPECT_TRUE(log.Calls.contains("own read Field_Text"));
+    EXPECT_TRUE(log.Calls.contains("own write Field_Text"));
+    EXPECT_TRUE(log.Writes().contains("Field_Text=designed"));
 }
 
 TEST(FormStorage, ControlValuesAreReadBackAtShow)
