@@ -30,18 +30,33 @@ void ResolveStoredProps(TForm* window, TStoredPropList& list)
         if (component) {
             entry.Component = component;
             entry.BoundTo = component;
+            window->WatchComponent(component);
         } else {
             list.erase(list.begin() + static_cast<std::ptrdiff_t>(i));
         }
     }
 }
 
-void RefreshStoredProps(TForm* /*window*/, TStoredPropList& list)
+namespace {
+
+bool LiesInside(const QObject* component, const TForm* window)
+{
+    for (const QObject* p = component ? component->parent() : nullptr; p; p = p->parent())
+        if (p == window)
+            return true;
+    return false;
+}
+
+}  // namespace
+
+void RefreshStoredProps(TForm* window, TStoredPropList& list)
 {
     for (auto i = list.size(); i-- > 0;) {
         TStoredPropEntry& entry = list[i];
         const TStoredItem item = SplitStoredItem(entry.Text);
-        if (item.Valid && entry.Component) {
+        // The window tells when a component leaves it; one that left inside
+        // a holder the window does not watch is dropped here.
+        if (item.Valid && entry.Component && (!window || LiesInside(entry.Component, window))) {
             const QString name = ComponentName(entry.Component);
             // An unnamed component cannot be stored; its entry goes at the
             // next refresh.

@@ -32,10 +32,11 @@ struct TStoredItem {
 TStoredItem SplitStoredItem(const QString& entry);
 
 // Binds each valid entry to the window's component of that name (without
-// regard to case) and removes every other entry; last to first.
+// regard to case) and removes every other entry; last to first. The window
+// tells when a bound component leaves it.
 void ResolveStoredProps(TForm* window, TStoredPropList& list);
 // Rewrites bound entries with the component's current name; removes the
-// invalid and unbound ones.
+// invalid and unbound ones, and those whose component has left the window.
 void RefreshStoredProps(TForm* window, TStoredPropList& list);
 // Removes the entries bound to a component that is going away (also while
 // it is being destroyed).

@@ -534,16 +534,96 @@ TEST(FormStorage, ControlValuesGoBetweenThePlacementAndTheNamedValues)
     EXPECT_GT(extra, field);
 }
 
-TEST(FormStorage, ARemovedControlLeavesTheStoredList)
+TEST(FormStorage, AControlThatLeavesTheWindowLeavesTheStoredListAtOnce)
+{
+    struct Row {
+        const char* label;
+        std::function<void(TEdit& field, QWidget& holder, QWidget& elsewhere)> change;
+        bool stays;
+    };
+    const Row rows[] = {
+        {"destroyed", [](TEdit& field, QWidget&, QWidget&) { delete &field; }, false},
+        {"moved to another window", [](TEdit& field, QWidget&, QWidget& elsewhere) { field.setParent(&elsewhere); },
+         false},
+        {"taken out of every parent", [](TEdit& field, QWidget&, QWidget&) { field.setParent(nullptr); }, false},
+        {"its panel moved to another window",
+         [](TEdit& field, QWidget& holder, QWidget& elsewhere) {
+             field.setParent(&holder);
+             holder.setParent(&elsewhere);
+         },
+         false},
+        {"moved within the window", [](TEdit& field, QWidget& holder, QWidget&) { field.setParent(&holder); }, true},
+    };
+    for (const Row& row : rows) {
+        StoreLog log;
+        QWidget elsewhere;
+        TPanel* holder = nullptr;
+        SmallWindow window(log, [&](SmallWindow& w) {
+            holder = new TPanel(&w);
+            holder->setObjectName("Holder");
+            w.Storage->SetStoredProps({"Field.Text"});
+        });
+        const QPointer<TEdit> field = window.Field;
+        row.change(*window.Field, *holder, elsewhere);
+        EXPECT_EQ(window.Storage->StoredProps(), row.stays ? QStringList{"Field.Text"} : QStringList()) << row.label;
+        window.show();
+        window.close();
+        EXPECT_EQ(log.Writes().contains("Field_Text=designed"), row.stays) << row.label;
+        if (field && !field->parent())
+            delete field.data();
+    }
+}
+
+// A component that is no widget is seen leaving once the event loop runs;
+// one bound after loading is watched as well.
+TEST(FormStorage, ANonVisualOrLaterComponentThatLeavesIsDropped)
 {
     StoreLog log;
-    SmallWindow window(log, [](SmallWindow& w) { w.Storage->SetStoredProps({"Field.Text"}); });
-    delete window.Field;
+    QObject elsewhere;
+    SmallWindow window(log, [](SmallWindow& w) {
+        auto* marker = new TWinXP(&w);
+        marker->setObjectName("Marker");
+        w.Storage->SetStoredProps({"Marker.objectName", "Field.Text"});
+    });
+    auto* later = new TEdit(&window);
+    later->setObjectName("Later");
+    window.Storage->SetStoredProps({"Marker.objectName", "Later.Text"});
+    ASSERT_EQ(window.Storage->StoredProps(), QStringList({"Marker.objectName", "Later.Text"}));
+    later->setParent(nullptr);
+    EXPECT_EQ(window.Storage->StoredProps(), QStringList{"Marker.objectName"});
+    delete later;
+    window.FindComponent("Marker")->setParent(&elsewhere);
+    QCoreApplication::processEvents();
     EXPECT_TRUE(window.Storage->StoredProps().isEmpty());
-    window.show();
-    window.close();
-    for (const QString& write : log.Writes())
-        EXPECT_FALSE(write.startsWith("Field_")) << write.toStdString();
+}
+
+// Only a component read from the window's design is loading; one made by
+// code afterwards binds its entries, takes its limits and fixes the
+// maximized position at once.
+TEST(FormStorage, AComponentMadeAfterLoadingIsNotLoading)
+{
+    for (const bool afterLoading : {false, true}) {
+        StoreLog log;
+        LoggingStorage* storage = nullptr;
+        SmallWindow window(log, [&](SmallWindow& w) {
+            if (!afterLoading) {
+                storage = new LoggingStorage(&w, log);
+                EXPECT_TRUE(storage->IsLoading());
+            }
+        });
+        if (afterLoading)
+            storage = new LoggingStorage(&window, log);
+        EXPECT_FALSE(storage->IsLoading()) << afterLoading;
+        storage->SetStoredProps({"Field.Text", "Nowhere.Text"});
+        EXPECT_EQ(storage->StoredProps(), QStringList{"Field.Text"}) << afterLoading;
+        storage->MinMaxInfo()->SetMinTrackWidth(120);
+        EXPECT_TRUE(storage->SizeHookEngaged()) << afterLoading;
+        storage->MinMaxInfo()->SetMinTrackWidth(0);
+        window.winId();
+        window.SetMaximizedPosition(QPoint(-1, -1));
+        storage->RestoreSettings();
+        EXPECT_EQ(window.MaximizedPosition(), QPoint(-4, -4)) << afterLoading;
+    }
 }
 
 TEST(FormStorage, ControlValuesGoThroughTheComponentsOwnTextAccess)
