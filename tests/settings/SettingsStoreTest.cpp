@@ -10,7 +10,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
-#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -228,53 +227,32 @@ TEST(RegIniFile, EraseSectionRemovesOnlyThatSection)
 // writes; what stands in the store file's place is left as it was.
 TEST(RegIniFile, AKeyThatCannotBeOpenedReadsDefaultsAndIsLeftAlone)
 {
-    struct Row {
-        const char* label;
-        std::function<QString(SettingsFolder&)> prepare;  // gives the path to look at afterwards
-        bool isDir;
-    };
-    const Row rows[] = {
-        {"a folder in place of the file",
-         [](SettingsFolder& folder) {
-             EXPECT_TRUE(QDir().mkpath(folder("filsok.ini/inner")));
-             return folder("filsok.ini");
-         },
-         true},
-        {"a settings folder that cannot be made",
-         [](SettingsFolder& folder) {
-             // The settings folder lies below a plain file.
-             testfiles::Write(folder("blocker"), "x");
-             qputenv("XDG_CONFIG_HOME", folder("blocker/config").toLocal8Bit());
-             return folder("blocker");
-         },
-         false},
-    };
-    for (const Row& row : rows) {
+    for (const bool folderInPlace : {true, false}) {
         SettingsFolder folder;
-        const QString path = row.prepare(folder);
-        const QByteArray before = QFileInfo(path).isFile() ? testfiles::Read(path) : QByteArray();
-        for (const bool readOnly : {true, false}) {
-            TRegIniFile store(kKey, prCurrentUser, readOnly);
-            EXPECT_FALSE(store.HasCurrentKey()) << row.label;
-            QString text;
-            EXPECT_EQ(ErrorOf([&] { text = store.ReadStoreText("Setup", "FormVersion", "dflt"); }), "no error")
-                << row.label;
-            EXPECT_EQ(text, "dflt") << row.label;
-            if (!readOnly) {
-                EXPECT_EQ(ErrorOf([&] {
-                              store.WriteStoreText("Setup", "FormVersion", "0");
-                              store.EraseSection("Setup\\List");
-                              store.Close();
-                          }),
-                          "no error")
-                    << row.label;
-            }
+        // A folder where the file should be, or a settings folder that
+        // cannot be made because a plain file stands above it.
+        const QString blocker = folderInPlace ? folder("filsok.ini") : folder("blocker");
+        if (folderInPlace) {
+            ASSERT_TRUE(QDir().mkpath(blocker + "/inner"));
+        } else {
+            testfiles::Write(blocker, "x");
+            qputenv("XDG_CONFIG_HOME", folder("blocker/config").toLocal8Bit());
         }
-        EXPECT_EQ(QFileInfo(path).isDir(), row.isDir) << row.label;
-        if (row.isDir)
-            EXPECT_TRUE(QFileInfo(path + "/inner").isDir()) << row.label;
-        else
-            EXPECT_EQ(testfiles::Read(path), before) << row.label;
+        TRegIniFile reader(kKey, prCurrentUser, true);
+        TRegIniFile writer(kKey);
+        EXPECT_FALSE(reader.HasCurrentKey() || writer.HasCurrentKey()) << folderInPlace;
+        QString text;
+        EXPECT_EQ(ErrorOf([&] {
+                      text = reader.ReadStoreText("Setup", "FormVersion", "dflt");
+                      writer.WriteStoreText("Setup", "FormVersion", "0");
+                      writer.EraseSection("Setup\\List");
+                      writer.Close();
+                  }),
+                  "no error")
+            << folderInPlace;
+        EXPECT_EQ(text, "dflt") << folderInPlace;
+        EXPECT_TRUE(folderInPlace ? QFileInfo(blocker + "/inner").isDir() : testfiles::Read(blocker) == "x")
+            << folderInPlace;
     }
 }
 
