@@ -194,6 +194,7 @@ TEST_P(SearchOpenFailure, StopsTheRunAndKeepsThePartialReport)
 {
     const OpenFailureCase& c = GetParam();
     folder.Put("sub/inner.asp", "conn.");
+    folder.PutPipe("pipe.asp");
     const QString first = folder.Put("a.asp", "conn.1\nconn.2");
     const QString last = folder.Put("c.asp", "conn.3");
     const QString middle = c.inFolder ? folder(c.middle) : c.middle;
@@ -221,6 +222,8 @@ TEST_P(SearchOpenFailure, StopsTheRunAndKeepsThePartialReport)
 INSTANTIATE_TEST_SUITE_P(Cases, SearchOpenFailure,
                          ::testing::Values(OpenFailureCase{"Missing", "missing.asp", true},
                                            OpenFailureCase{"Folder", "sub", true},
+                                           OpenFailureCase{"Pipe", "pipe.asp", true},
+                                           OpenFailureCase{"Device", "/dev/null", false},
                                            OpenFailureCase{"EmptyLine", "", false},
                                            OpenFailureCase{"TypedNonsense", "  not a path", false}));
 
