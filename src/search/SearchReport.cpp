@@ -70,10 +70,15 @@ void Report::AddHit(const QString& path, int lineIndex, std::string_view line)
     ++hits_;
 }
 
-void Report::Finish(int files, std::uint32_t elapsedMs, const QLocale& locale)
+void Report::Close(int files)
 {
     AddLine(DashLine());
     AddLine(SummaryLine(hits_, searchText_, files));
+}
+
+void Report::Finish(int files, std::uint32_t elapsedMs, const QLocale& locale)
+{
+    Close(files);
     AddLine(TimingLine(elapsedMs, locale));
 }
 
