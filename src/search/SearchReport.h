@@ -4,6 +4,7 @@
 #include <QString>
 #include <cstdint>
 #include <string_view>
+#include <utility>
 
 namespace search {
 
@@ -34,11 +35,15 @@ public:
     explicit Report(const QString& searchText);
 
     void AddHit(const QString& path, int lineIndex, std::string_view line);
-    // The closing dash line, the summary and the timing line.
+    // The closing dash line and the summary.
+    void Close(int files);
+    // Close, then the timing line.
     void Finish(int files, std::uint32_t elapsedMs, const QLocale& locale);
 
     int HitCount() const { return hits_; }
     const QString& Text() const { return text_; }
+    // Hands the text over; the report is empty afterwards.
+    QString TakeText() { return std::exchange(text_, QString()); }
 
 private:
     void AddLine(const QString& line);

@@ -263,6 +263,24 @@ TEST_F(SearchWindow, TimingLineFromTheTicks)
     }
 }
 
+TEST_F(SearchWindow, TimingLineCoversPuttingTheReportInTheMemo)
+{
+    // The clock moves on once the memo holds the summary, as if showing the
+    // report took 600 ms.
+    const TMemo* memo = form.MemoResult;
+    platform::SetTickSource([memo] {
+        const bool summaryShown = memo->Line(memo->LineCount() - 1).endsWith(QStringLiteral(" genomsökta filer"));
+        return summaryShown ? 5600u : 5000u;
+    });
+    const QString a = folder.Put("a.asp", "conn.");
+    List({a});
+    form.edSoktxt->SetText("conn.");
+    EXPECT_EQ(Search().toStdString(), Report("conn.", {a + " Rad:0 | conn."},
+                                             QStringLiteral("1 förekomster av \"conn.\" i 1 genomsökta filer"),
+                                             QStringLiteral("Tidsåtgång 600 ms"))
+                                          .toStdString());
+}
+
 TEST_F(SearchWindow, EndsWithFocusAndCaretAtTheEndOfTheTimingLine)
 {
     List({folder.Put("a.asp", "conn.\n")});
