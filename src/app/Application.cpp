@@ -42,8 +42,14 @@ int RunMainForm(const MainFormFactory& factory)
     return 0;
 }
 
-int RunApplication(int& argc, char** argv, const MainFormFactory& factory)
+int RunApplication(int argc, char** argv, const MainFormFactory& factory)
 {
-    TApplication app(argc, argv);
+    // The program takes no arguments, so the toolkit is handed none of its
+    // own either (-platform, -style, -reverse, -qwindowgeometry, ...): only
+    // the program's name.
+    char fallbackName[] = "filsok";
+    char* programOnly[] = {argc > 0 && argv[0] ? argv[0] : fallbackName, nullptr};
+    int programOnlyCount = 1;
+    TApplication app(programOnlyCount, programOnly);
     return RunMainForm(factory);
 }

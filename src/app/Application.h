@@ -21,5 +21,6 @@ using MainFormFactory = std::function<TForm*()>;
 // could not be created (after the "Application Error" box).
 int RunMainForm(const MainFormFactory& factory);
 
-// The program: the application object, then RunMainForm.
-int RunApplication(int& argc, char** argv, const MainFormFactory& factory);
+// The program: the application object, given the program's name and no
+// other argument, then RunMainForm.
+int RunApplication(int argc, char** argv, const MainFormFactory& factory);

@@ -38,9 +38,11 @@ QRect WithFrame(const QRect& client, const QMargins& frame)
 
 // Kept with each window whose placement was set: the frame seen last while
 // the window was framed and in the normal state, and an outer rectangle that
-// was set while the frame was still unknown. Once the desktop frames the
-// window, that rectangle is set again with the real frame, so the window
-// neither grows by its frame nor moves by it from one run to the next.
+// was set while the frame was still unknown. At the first frame report that
+// rectangle is set once more with the real frame, so the window neither
+// grows by its frame nor moves by it from one run to the next; a move or
+// resize by the user (or the desktop) before that ends the wait as well.
+// Whatever the desktop grants then is the window's placement.
 class PlacementKeeper : public QObject {
 public:
     explicit PlacementKeeper(QWidget* window) : QObject(window), window_(window)
@@ -64,34 +66,23 @@ public:
 
     std::optional<QMargins> lastFrame;
     std::optional<QRect> pendingOuter;
-    // The client rectangle last asked for on behalf of pendingOuter.
-    std::optional<QRect> appliedTarget;
+    // The far edges of pendingOuter that were the window's own, taken while
+    // its frame was unknown: they move out by the frame when it is known.
+    Qt::Orientations ownEdges;
+    // The client rectangle set for pendingOuter; the window's own answer to
+    // it is no move by the user.
+    QRect askedClient;
 
-    // Notes the frame if it is known now and, while an outer rectangle is
-    // waiting for it, sets the client inside that rectangle until the window
-    // stands there.
-    void Update()
+    void Wait(const QRect& outer, Qt::Orientations edges, const QRect& client)
     {
-        WatchHandle();
-        const QMargins frame = CurrentFrameMargins(window_);
-        if (frame.isNull())
-            return;
-        if (!(window_->windowState() & kSizedStates))
-            lastFrame = frame;
-        // Only a window on the screen in the normal state has its frame for
-        // good; a state change in progress may still set the old geometry.
-        if (!pendingOuter || (window_->windowState() & kSizedStates) || !IsWindowVisible(window_))
-            return;
-        const QRect target = pendingOuter->marginsRemoved(frame);
-        if (window_->geometry() == target) {
-            pendingOuter.reset();
-            appliedTarget.reset();
-        } else if (appliedTarget != target) {
-            // Asked once per frame seen: the answer comes back as further
-            // move and resize events.
-            appliedTarget = target;
-            window_->setGeometry(target);
-        }
+        pendingOuter = outer;
+        ownEdges = edges;
+        askedClient = client;
+    }
+    void StopWaiting()
+    {
+        pendingOuter.reset();
+        ownEdges = {};
     }
 
 protected:
@@ -104,7 +95,7 @@ protected:
         case QEvent::WindowStateChange:
         case QEvent::Expose:
             if (watched == window_ || watched == handle_)
-                Update();
+                Update(*event);
             break;
         default:
             break;
@@ -113,6 +104,37 @@ protected:
     }
 
 private:
+    void Update(const QEvent& event)
+    {
+        WatchHandle();
+        const QMargins frame = CurrentFrameMargins(window_);
+        const bool normal = !(window_->windowState() & kSizedStates);
+        if (!frame.isNull() && normal)
+            lastFrame = frame;
+        if (!pendingOuter)
+            return;
+        // Only a window on the screen in the normal state has its frame for
+        // good; a state change in progress may still set the old geometry.
+        if (!frame.isNull() && normal && IsWindowVisible(window_)) {
+            QRect outer = *pendingOuter;
+            if (ownEdges & Qt::Horizontal)
+                outer.setRight(outer.right() + frame.left() + frame.right());
+            if (ownEdges & Qt::Vertical)
+                outer.setBottom(outer.bottom() + frame.top() + frame.bottom());
+            StopWaiting();
+            const QRect target = outer.marginsRemoved(frame);
+            if (window_->geometry() != target)
+                window_->setGeometry(target);
+            return;
+        }
+        // Moved or resized on the screen, in the normal state, to anything
+        // but what was asked: by the user, or by a desktop that reports no
+        // frame (none at all, or one without borders), whose word is final.
+        const bool moved = event.type() == QEvent::Move || event.type() == QEvent::Resize;
+        if (moved && normal && IsWindowVisible(window_) && window_->geometry() != askedClient)
+            StopWaiting();
+    }
+
     void WatchHandle()
     {
         QWindow* handle = window_->windowHandle();
@@ -149,7 +171,7 @@ QRect NormalOuterRect(const QWidget* window)
 
 // Puts the frame's top-left corner at outer's and gives the client what is
 // left inside the frame, as far as the frame is known.
-void ApplyOuterRect(QWidget* window, PlacementKeeper* keeper, const QRect& outer)
+void ApplyOuterRect(QWidget* window, PlacementKeeper* keeper, const QRect& outer, Qt::Orientations ownEdges)
 {
     const QMargins current = CurrentFrameMargins(window);
     const QMargins frame = current.isNull() ? keeper->lastFrame.value_or(QMargins()) : current;
@@ -162,11 +184,10 @@ void ApplyOuterRect(QWidget* window, PlacementKeeper* keeper, const QRect& outer
     } else {
         window->setGeometry(QRect(outer.topLeft() + QPoint(frame.left(), frame.top()), client));
     }
-    keeper->appliedTarget.reset();
     if (current.isNull())
-        keeper->pendingOuter = outer;
+        keeper->Wait(outer, ownEdges, window->geometry());
     else
-        keeper->pendingOuter.reset();
+        keeper->StopWaiting();
 }
 
 Qt::WindowStates StateOfShowCommand(int showCmd, unsigned flags, Qt::WindowStates current)
@@ -230,19 +251,22 @@ bool GetWindowPlacement(const QWidget* window, WindowPlacementRecord& placement)
     return true;
 }
 
-bool SetWindowPlacement(QWidget* window, const WindowPlacementRecord& placement)
+bool SetWindowPlacement(QWidget* window, const WindowPlacementRecord& placement, Qt::Orientations ownEdges)
 {
     if (!IsTopLevel(window))
         return false;
     PlacementKeeper* keeper = PlacementKeeper::For(window);
     const QRect outer = placement.rcNormalPosition.ToQRect();
     const Qt::WindowStates target = StateOfShowCommand(placement.showCmd, placement.flags, window->windowState());
+    // Once a frame is known, the window's own bounds include it already.
+    if (!KnownFrameMargins(window).isNull())
+        ownEdges = {};
     if (outer != NormalOuterRect(window)) {
         // The normal rectangle can only be set in the normal state; the
         // state asked for is set again below.
         if (window->windowState() & kSizedStates)
             window->setWindowState(window->windowState() & ~kSizedStates);
-        ApplyOuterRect(window, keeper, outer);
+        ApplyOuterRect(window, keeper, outer, ownEdges);
     }
     if (target != window->windowState())
         window->setWindowState(target);

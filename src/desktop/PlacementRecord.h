@@ -4,6 +4,7 @@
 // positions it takes when minimized and maximized; with the screen metrics the
 // settings need to store and check it.
 #include <QMargins>
+#include <Qt>
 #include <QPoint>
 #include <QRect>
 
@@ -72,10 +73,15 @@ bool GetWindowPlacement(const QWidget* window, WindowPlacementRecord& placement)
 // top-left corner and the client gets what is left inside the frame) and the
 // state of the show command. SW_HIDE keeps the state and does not show the
 // window; every other command shows it. When the frame is not known yet (the
-// window has not been framed by the desktop), the rectangle is reached again
-// as soon as the frame is known, so that the outer rectangle comes out right.
-// The minimized and maximized positions are the caller's to keep.
-bool SetWindowPlacement(QWidget* window, const WindowPlacementRecord& placement);
+// window has not been framed by the desktop), the rectangle is set once more
+// when the desktop first reports the frame, so that the outer rectangle
+// comes out right, unless the user has moved or resized the window before.
+// ownEdges names the far edges (right: Qt::Horizontal, bottom: Qt::Vertical)
+// that were taken from WindowBounds() while the frame was unknown: they move
+// out by the frame once it is known, as the window's own edges do, so the
+// window keeps its designed extent along them. The minimized and maximized
+// positions are the caller's to keep.
+bool SetWindowPlacement(QWidget* window, const WindowPlacementRecord& placement, Qt::Orientations ownEdges = {});
 
 // The window's outer rectangle as it stands (the frame, as far as known,
 // included).

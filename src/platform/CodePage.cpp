@@ -40,12 +40,18 @@ char16_t AnsiToUnicode(unsigned char byte)
     return char16_t(byte);
 }
 
+void AnsiToUnicode(std::string_view text, char16_t* out)
+{
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        *out++ = byte >= 0x80 && byte < 0xA0 ? kHigh[byte - 0x80] : char16_t(byte);
+    }
+}
+
 QString AnsiToQString(std::string_view text)
 {
     QString result(qsizetype(text.size()), Qt::Uninitialized);
-    QChar* out = result.data();
-    for (size_t i = 0; i < text.size(); ++i)
-        out[i] = QChar(AnsiToUnicode(static_cast<unsigned char>(text[i])));
+    AnsiToUnicode(text, reinterpret_cast<char16_t*>(result.data()));
     return result;
 }
 

@@ -12,6 +12,8 @@ namespace platform {
 char16_t AnsiToUnicode(unsigned char byte);
 // The whole text as a QString (for widgets).
 QString AnsiToQString(std::string_view text);
+// Writes the UTF-16 units of the text to out, one per byte.
+void AnsiToUnicode(std::string_view text, char16_t* out);
 // A widget text as Windows-1252 bytes; characters outside the code page
 // become "?", as the Windows conversion without flags does.
 std::string QStringToAnsi(const QString& text);

@@ -2,21 +2,16 @@
 
 #include "platform/OpenForReading.h"
 
-#include <QFile>
 #include <algorithm>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace search {
 namespace {
 
+// OpenForReading opens plain files only, and never waits on a pipe.
 void Ask(const QString& path)
 {
-    // A pipe or a device is never opened ahead: opening one may wait.
-    struct stat st{};
-    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
-        return;
     std::size_t size = 0;
     const int fd = platform::OpenForReading(path, size);
     if (fd < 0)

@@ -18,8 +18,8 @@ public:
     explicit ReadAhead(const QStringList& paths) : paths_(paths) {}
 
     // Asks for the files after the one at index current that were not asked
-    // for yet, up to kFiles ahead. Only plain files are asked for; one that
-    // cannot be opened is passed over, its own turn reports it.
+    // for yet, up to kFiles ahead. A file that cannot be opened (or is no
+    // plain file) is passed over: its own turn reports it.
     void After(int current);
 
 private:

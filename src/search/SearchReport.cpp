@@ -2,6 +2,9 @@
 
 #include "platform/CodePage.h"
 
+#include <algorithm>
+#include <charconv>
+
 namespace search {
 
 QString HeaderLine(const QString& searchText)
@@ -14,15 +17,35 @@ QString DashLine()
     return QString(62, QChar('-'));
 }
 
+namespace {
+
+// Appends the hit line to out, written in place: a report may hold millions
+// of them, and a line built on its own first would be copied once more.
+void AppendHitLine(QString& out, const QString& path, long long lineIndex, std::string_view line)
+{
+    char digits[24];
+    const qsizetype digitCount = std::to_chars(digits, digits + sizeof digits, lineIndex).ptr - digits;
+    constexpr char16_t kRad[] = u" Rad:";
+    constexpr char16_t kBar[] = u" | ";
+    const qsizetype at = out.size();
+    const qsizetype size = at + path.size() + 5 + digitCount + 3 + qsizetype(line.size());
+    if (size > out.capacity())
+        out.reserve(std::max(size, 2 * out.capacity()));
+    out.resize(size);
+    char16_t* to = reinterpret_cast<char16_t*>(out.data()) + at;
+    to = std::copy_n(reinterpret_cast<const char16_t*>(path.constData()), path.size(), to);
+    to = std::copy_n(kRad, 5, to);
+    to = std::copy(digits, digits + digitCount, to);
+    to = std::copy_n(kBar, 3, to);
+    platform::AnsiToUnicode(line, to);
+}
+
+}  // namespace
+
 QString HitLine(const QString& path, long long lineIndex, std::string_view line)
 {
     QString text;
-    text.reserve(path.size() + qsizetype(line.size()) + 20);
-    text += path;
-    text += QLatin1String(" Rad:");
-    text += QString::number(lineIndex);
-    text += QLatin1String(" | ");
-    text += platform::AnsiToQString(line);
+    AppendHitLine(text, path, lineIndex, line);
     return text;
 }
 
@@ -66,7 +89,8 @@ void Report::AddLine(const QString& line)
 
 void Report::AddHit(const QString& path, long long lineIndex, std::string_view line)
 {
-    AddLine(HitLine(path, lineIndex, line));
+    text_ += QLatin1String("\r\n");
+    AppendHitLine(text_, path, lineIndex, line);
     ++hits_;
 }
 
@@ -76,10 +100,15 @@ void Report::BackTo(const Mark& mark)
     hits_ = mark.hits;
 }
 
-void Report::Finish(int files, std::uint32_t elapsedMs, const QLocale& locale)
+void Report::Close(int files)
 {
     AddLine(DashLine());
     AddLine(SummaryLine(hits_, searchText_, files));
+}
+
+void Report::Finish(int files, std::uint32_t elapsedMs, const QLocale& locale)
+{
+    Close(files);
     AddLine(TimingLine(elapsedMs, locale));
 }
 

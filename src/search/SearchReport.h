@@ -4,6 +4,7 @@
 #include <QString>
 #include <cstdint>
 #include <string_view>
+#include <utility>
 
 namespace search {
 
@@ -42,11 +43,15 @@ public:
     };
     Mark Here() const { return {text_.size(), hits_}; }
     void BackTo(const Mark& mark);
-    // The closing dash line, the summary and the timing line.
+    // The closing dash line and the summary.
+    void Close(int files);
+    // Close, then the timing line.
     void Finish(int files, std::uint32_t elapsedMs, const QLocale& locale);
 
     int HitCount() const { return hits_; }
     const QString& Text() const { return text_; }
+    // Hands the text over; the report is empty afterwards.
+    QString TakeText() { return std::exchange(text_, QString()); }
 
 private:
     void AddLine(const QString& line);

@@ -35,11 +35,11 @@ WindowPlacementRecord QueryPlacement(const TForm* window)
     return placement;
 }
 
-void ApplyPlacement(TForm* window, const WindowPlacementRecord& placement)
+void ApplyPlacement(TForm* window, const WindowPlacementRecord& placement, Qt::Orientations designedEdges = {})
 {
     window->SetMinimizedPosition(placement.ptMinPosition);
     window->SetMaximizedPosition(placement.ptMaxPosition);
-    desktop::SetWindowPlacement(window, placement);
+    desktop::SetWindowPlacement(window, placement, designedEdges);
 }
 
 QString FourNumbers(int a, int b, int c, int d)
@@ -64,13 +64,22 @@ void ReadPositionPart(TForm* window, TStore& store, const QString& section, Wind
         placement.ptMaxPosition = QPoint(settings::PositionField(text, 3, 0), settings::PositionField(text, 4, 0));
     }
 
+    // The designed outer bounds. Before the desktop has framed the window its
+    // far edges are known only without the frame; the edges taken from them
+    // are handed on as such, so that they move out by the frame once it is
+    // known and the window does not come out a frame smaller than designed.
     const QRect bounds = desktop::WindowBounds(window);
+    Qt::Orientations designedEdges;
     text = ReadRectValue(store, section, kNormPos);
     if (!text.isEmpty()) {
         found = true;
         PlacementRect& r = placement.rcNormalPosition;
         r.left = settings::PositionField(text, 1, bounds.x());
         r.top = settings::PositionField(text, 2, bounds.y());
+        if (!settings::PositionFieldGiven(text, 3))
+            designedEdges |= Qt::Horizontal;
+        if (!settings::PositionFieldGiven(text, 4))
+            designedEdges |= Qt::Vertical;
         r.right = settings::PositionField(text, 3, bounds.x() + bounds.width());
         r.bottom = settings::PositionField(text, 4, bounds.y() + bounds.height());
     }
@@ -89,12 +98,13 @@ void ReadPositionPart(TForm* window, TStore& store, const QString& section, Wind
         // A window of fixed size keeps its own size.
         r.right = r.left + bounds.width();
         r.bottom = r.top + bounds.height();
+        designedEdges = Qt::Horizontal | Qt::Vertical;
     }
     if (r.right <= r.left)
         return;
     if (window->Position() == TPosition::poScreenCenter || window->Position() == TPosition::poDesktopCenter)
         window->SetPosition(TPosition::poDesigned);
-    ApplyPlacement(window, placement);
+    ApplyPlacement(window, placement, designedEdges);
 }
 
 // Returns false when the window is to be minimized later, which ends the read.

@@ -62,4 +62,11 @@ int PositionField(const QString& text, int wordNumber, int defaultValue)
     return ParseInteger(words[wordNumber - 1], value) ? value : defaultValue;
 }
 
+bool PositionFieldGiven(const QString& text, int wordNumber)
+{
+    const QStringList words = PositionWords(text);
+    int value = 0;
+    return wordNumber >= 1 && wordNumber <= words.size() && ParseInteger(words[wordNumber - 1], value);
+}
+
 }  // namespace settings

@@ -14,5 +14,7 @@ QStringList PositionWords(const QString& text);
 // or plus sign and decimal digits that fit an int. A missing word, or one
 // that is not such a number, gives defaultValue.
 int PositionField(const QString& text, int wordNumber, int defaultValue);
+// Whether that word is there and such a number, so its default is not used.
+bool PositionFieldGiven(const QString& text, int wordNumber);
 
 }  // namespace settings

@@ -75,6 +75,8 @@ QString TSettingsFileStore::Key(const Place& place, const QString& name)
 QString TSettingsFileStore::ReadStoreText(const QString& section, const QString& name, const QString& defaultText)
 {
     const Place place = Locate(section);
+    if (place.Unopened)
+        return defaultText;
     if (place.IsFile) {
         const QFileInfo info(place.Path);
         if (!info.exists())
@@ -119,6 +121,8 @@ void TSettingsFileStore::WriteStoreText(const QString& section, const QString& n
     const Place place = Locate(section);
     if (readOnly_)
         throw ERegistryException(SetDataFailedMessage(name));
+    if (place.Unopened)
+        return;
     CheckWritable(place, section, name);
     QSettings& settings = Settings(place);
     settings.setValue(Key(place, name), quoteRule_ ? IniQuoted(text) : text);
@@ -132,7 +136,7 @@ void TSettingsFileStore::EraseSection(const QString& section)
     const Place place = Locate(section);
     if (readOnly_)
         throw ERegistryException(SetDataFailedMessage(section));
-    if (place.IsFile && !QFileInfo::exists(place.Path))
+    if (place.Unopened || (place.IsFile && !QFileInfo::exists(place.Path)))
         return;
     CheckWritable(place, section, section);
     QSettings& settings = Settings(place);

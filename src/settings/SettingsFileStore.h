@@ -12,10 +12,12 @@
 // - anything else ("@Variant(...)", "@ByteArray(...)", "@Rect(...)",
 //   "@Invalid()", or on Windows a number or binary value) is
 //   "Invalid data type for '%s'".
-// A store file that exists but cannot be read (no read permission, or a
-// folder in its place) is "Failed to get data for '%s'"; a file that cannot
-// be created is "Failed to create key %s"; one that cannot be written, now
-// or when the store is closed, is "Failed to set data for '%s'".
+// A place of a key that could not be opened reads as the defaults and takes
+// no writes. Otherwise, a store file that exists but cannot be read (no read
+// permission, or a folder in its place) is "Failed to get data for '%s'"; a
+// file that cannot be created is "Failed to create key %s"; one that cannot
+// be written, now or when the store is closed, is "Failed to set data for
+// '%s'".
 #include "settings/TStore.h"
 
 #include <QSettings>
@@ -38,6 +40,7 @@ protected:
         QString Path;   // file name, or registry path on Windows
         QString Group;  // "/"-separated group inside it; empty for the top
         bool IsFile = true;
+        bool Unopened = false;  // its key could not be opened: left alone
     };
     TSettingsFileStore(bool readOnly, bool quoteRule);
     virtual Place Locate(const QString& section) const = 0;

@@ -30,18 +30,33 @@ void ResolveStoredProps(TForm* window, TStoredPropList& list)
         if (component) {
             entry.Component = component;
             entry.BoundTo = component;
+            window->WatchComponent(component);
         } else {
             list.erase(list.begin() + static_cast<std::ptrdiff_t>(i));
         }
     }
 }
 
-void RefreshStoredProps(TForm* /*window*/, TStoredPropList& list)
+namespace {
+
+bool LiesInside(const QObject* component, const TForm* window)
+{
+    for (const QObject* p = component ? component->parent() : nullptr; p; p = p->parent())
+        if (p == window)
+            return true;
+    return false;
+}
+
+}  // namespace
+
+void RefreshStoredProps(TForm* window, TStoredPropList& list)
 {
     for (auto i = list.size(); i-- > 0;) {
         TStoredPropEntry& entry = list[i];
         const TStoredItem item = SplitStoredItem(entry.Text);
-        if (item.Valid && entry.Component) {
+        // The window tells when a component leaves it; one that left inside
+        // a holder the window does not watch is dropped here.
+        if (item.Valid && entry.Component && (!window || LiesInside(entry.Component, window))) {
             const QString name = ComponentName(entry.Component);
             // An unnamed component cannot be stored; its entry goes at the
             // next refresh.
@@ -61,6 +76,19 @@ void ForgetStoredComponent(TStoredPropList& list, const QObject* component)
     });
 }
 
+TStoredPropsAccess StoreAccess(TStore& store)
+{
+    return TStoredPropsAccess{
+        [&store](const QString& section, const QString& name, const QString& defaultText) {
+            return store.ReadStoreText(section, name, defaultText);
+        },
+        [&store](const QString& section, const QString& name, const QString& text) {
+            store.WriteStoreText(section, name, text);
+        },
+        [&store](const QString& section) { store.EraseSection(section); },
+    };
+}
+
 namespace {
 
 struct TBoundComponent {
@@ -70,7 +98,8 @@ struct TBoundComponent {
 
 // One pass over the list with a converter that reads or writes each entry.
 template <typename Step>
-void RunStoredPropsPass(TForm* window, TStoredPropList& list, TStore& store, const QString& section, Step step)
+void RunStoredPropsPass(TForm* window, TStoredPropList& list, const TStoredPropsAccess& access, const QString& section,
+                        Step step)
 {
     RefreshStoredProps(window, list);
 
@@ -88,13 +117,9 @@ void RunStoredPropsPass(TForm* window, TStoredPropList& list, TStore& store, con
     TPropsStorage storage;
     storage.OwnerWindow = window;
     storage.Section = section;
-    storage.OnReadString = [&store](const QString& sect, const QString& name, const QString& defaultText) {
-        return store.ReadStoreText(sect, name, defaultText);
-    };
-    storage.OnWriteString = [&store](const QString& sect, const QString& name, const QString& text) {
-        store.WriteStoreText(sect, name, text);
-    };
-    storage.OnEraseSection = [&store](const QString& sect) { store.EraseSection(sect); };
+    storage.OnReadString = access.ReadString;
+    storage.OnWriteString = access.WriteString;
+    storage.OnEraseSection = access.EraseSection;
 
     // Entries are copied first: a step may run code that changes the list.
     const TStoredPropList entries = list;
@@ -125,16 +150,16 @@ void RunStoredPropsPass(TForm* window, TStoredPropList& list, TStore& store, con
 
 }  // namespace
 
-void WriteStoredProps(TForm* window, TStoredPropList& list, TStore& store, const QString& section)
+void WriteStoredProps(TForm* window, TStoredPropList& list, const TStoredPropsAccess& access, const QString& section)
 {
-    RunStoredPropsPass(window, list, store, section,
+    RunStoredPropsPass(window, list, access, section,
                        [](TPropsStorage& storage, const TPropInfo& property) { storage.WritePropertyValue(property); });
 }
 
-void ReadStoredProps(TForm* window, TStoredPropList& list, TStore& store, const QString& section)
+void ReadStoredProps(TForm* window, TStoredPropList& list, const TStoredPropsAccess& access, const QString& section)
 {
     try {
-        RunStoredPropsPass(window, list, store, section, [](TPropsStorage& storage, const TPropInfo& property) {
+        RunStoredPropsPass(window, list, access, section, [](TPropsStorage& storage, const TPropInfo& property) {
             storage.ReadPropertyValue(property);
         });
     } catch (...) {

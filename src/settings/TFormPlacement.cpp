@@ -1,5 +1,6 @@
 #include "settings/TFormPlacement.h"
 
+#include "desktop/SizeLimits.h"
 #include "settings/StoreName.h"
 #include "settings/TIniFile.h"
 #include "settings/TRegIniFile.h"
@@ -176,20 +177,16 @@ void TFormPlacement::EngageSizeHook()
 {
     if (!form_ || hookEngaged_)
         return;
-    keptMinimumSize_ = form_->minimumSize();
-    keptMaximumSize_ = form_->maximumSize();
     hookEngaged_ = true;
-    // Qt's limits are those of the window's client area; each non-zero limit
-    // goes into its field, as the desktop's size query would take it.
+    // Each non-zero limit goes into its field of the desktop's size query,
+    // which takes the outer window, frame included.
     const TWinMinMaxInfo& info = *minMaxInfo_;
-    if (info.MinTrackWidth() > 0)
-        form_->setMinimumWidth(info.MinTrackWidth());
-    if (info.MinTrackHeight() > 0)
-        form_->setMinimumHeight(info.MinTrackHeight());
-    if (info.MaxTrackWidth() > 0)
-        form_->setMaximumWidth(info.MaxTrackWidth());
-    if (info.MaxTrackHeight() > 0)
-        form_->setMaximumHeight(info.MaxTrackHeight());
+    desktop::MinMaxInfo limits;
+    limits.ptMaxSize = QSize(info.MaxSizeWidth(), info.MaxSizeHeight());
+    limits.ptMaxPosition = QPoint(info.MaxPosLeft(), info.MaxPosTop());
+    limits.ptMinTrackSize = QSize(info.MinTrackWidth(), info.MinTrackHeight());
+    limits.ptMaxTrackSize = QSize(info.MaxTrackWidth(), info.MaxTrackHeight());
+    desktop::SetSizeLimits(form_, limits, preventResize_);
     if (info.MaxPosLeft() != 0 || info.MaxPosTop() != 0) {
         QPoint maxPosition = form_->MaximizedPosition();
         if (info.MaxPosLeft() != 0)
@@ -198,8 +195,6 @@ void TFormPlacement::EngageSizeHook()
             maxPosition.setY(info.MaxPosTop());
         form_->SetMaximizedPosition(maxPosition);
     }
-    if (preventResize_)
-        form_->setFixedSize(form_->size());
 }
 
 void TFormPlacement::ReleaseSizeHook()
@@ -207,8 +202,7 @@ void TFormPlacement::ReleaseSizeHook()
     if (!form_ || !hookEngaged_)
         return;
     hookEngaged_ = false;
-    form_->setMinimumSize(keptMinimumSize_);
-    form_->setMaximumSize(keptMaximumSize_);
+    desktop::ClearSizeLimits(form_);
 }
 
 void TFormPlacement::FixMaxPosition()

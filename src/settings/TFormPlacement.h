@@ -173,8 +173,6 @@ private:
     TNotifyEvent keptDestroy_;
 
     bool hookEngaged_ = false;
-    QSize keptMinimumSize_;
-    QSize keptMaximumSize_;
 
     std::vector<TPlacementLink*> links_;
 };

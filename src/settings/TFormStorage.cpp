@@ -56,14 +56,27 @@ void TFormStorage::ReadPlacementValues()
     storedValues_->RestoreValues(OpenedStore(), StoreSection());
 }
 
+TStoredPropsAccess TFormStorage::OwnAccess()
+{
+    // Through the component's own text access, so that a derived component
+    // sees (and may change) every value the pass reads and writes.
+    return TStoredPropsAccess{
+        [this](const QString& section, const QString& name, const QString& defaultText) {
+            return ReadString(section, name, defaultText);
+        },
+        [this](const QString& section, const QString& name, const QString& text) { WriteString(section, name, text); },
+        [this](const QString& section) { OpenedStore().EraseSection(section); },
+    };
+}
+
 void TFormStorage::WriteStoredProps()
 {
     if (Form())
-        ::WriteStoredProps(Form(), storedProps_, OpenedStore(), StoreSection());
+        ::WriteStoredProps(Form(), storedProps_, OwnAccess(), StoreSection());
 }
 
 void TFormStorage::ReadStoredProps()
 {
     if (Form())
-        ::ReadStoredProps(Form(), storedProps_, OpenedStore(), StoreSection());
+        ::ReadStoredProps(Form(), storedProps_, OwnAccess(), StoreSection());
 }

@@ -32,6 +32,8 @@ protected:
     virtual void ReadStoredProps();
 
 private:
+    TStoredPropsAccess OwnAccess();
+
     TStoredPropList storedProps_;
     TStoredValues* storedValues_;  // child of this object
 };

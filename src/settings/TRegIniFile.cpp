@@ -64,10 +64,9 @@ TRegIniFile::TRegIniFile(const QString& keyPath, TPlacementRegRoot root, bool re
     hasCurrentKey_ = true;
 #else
     const QString file = FileForKey(root_, keyPath_);
-    if (readOnly && root_ != prCurrentUser)
-        hasCurrentKey_ = QFileInfo(file).isFile();
-    else
-        hasCurrentKey_ = EnsureFile(file);
+    const bool there = readOnly && root_ != prCurrentUser ? QFileInfo(file).isFile() : EnsureFile(file);
+    const QFileInfo info(file);
+    hasCurrentKey_ = there && info.isReadable() && (readOnly || info.isWritable());
 #endif
 }
 
@@ -84,9 +83,9 @@ TSettingsFileStore::Place TRegIniFile::Locate(const QString& section) const
 #else
     const QString own = keyPath_ + '\\';
     if (full.compare(keyPath_, Qt::CaseInsensitive) == 0)
-        return Place{FileForKey(root_, keyPath_), QString(), true};
+        return Place{FileForKey(root_, keyPath_), QString(), true, !hasCurrentKey_};
     if (full.startsWith(own, Qt::CaseInsensitive))
-        return Place{FileForKey(root_, keyPath_), SectionToGroup(full.mid(own.size())), true};
+        return Place{FileForKey(root_, keyPath_), SectionToGroup(full.mid(own.size())), true, !hasCurrentKey_};
     const QString rest = WithoutSoftware(CleanKeyPath(full));
     const qsizetype slash = rest.indexOf('\\');
     const QString app = slash < 0 ? rest : rest.left(slash);

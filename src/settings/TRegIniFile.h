@@ -17,8 +17,11 @@
 //
 // Opening the store creates the application key (the empty file) unless the
 // store is read-only under a root other than the current user's. When the
-// key cannot be made, there is no current key: reading gives the defaults and
-// writing fails with "Failed to create key %s" rather than writing elsewhere.
+// key cannot be opened (the file cannot be made, something other than a file
+// stands in its place, or the user may not read it, or for a writable store
+// not write it), there is no current key: its sections read as the defaults
+// and what is written to them is left out, so the store never touches what
+// it cannot use. Nothing goes elsewhere instead.
 #include "settings/PlacementTypes.h"
 #include "settings/SettingsFileStore.h"
 
@@ -28,7 +31,8 @@ public:
 
     const QString& KeyPath() const { return keyPath_; }
     TPlacementRegRoot Root() const { return root_; }
-    // Whether the application key exists (it was there or could be made).
+    // Whether the application key could be opened (it was there or could be
+    // made, and may be read and, unless read-only, written).
     bool HasCurrentKey() const { return hasCurrentKey_; }
 
     // The settings folder that stands for a registry root on Linux.

@@ -1,5 +1,8 @@
 #pragma once
-// A check box with its caption to the right of the box.
+// A check box with its caption to the right of the box, in the flat look:
+// the box is a single-line square, not a raised or shaded one. The whole
+// control takes the click and is what a screen reader is told it covers,
+// not just the box and the caption's text.
 #include "toolkit/TControl.h"
 
 #include <QCheckBox>
@@ -15,4 +18,7 @@ public:
     void SetChecked(bool checked) { setChecked(checked); }
     QString Caption() const { return text(); }
     void SetCaption(const QString& caption) { setText(caption); }
+
+    // Where the box is drawn, in the control's own coordinates.
+    QRect BoxRect() const;
 };

@@ -12,18 +12,25 @@ public:
     virtual ~TComponent() = default;
 
     // Called once by the owning window when all its components exist.
-    virtual void Loaded() { loading_ = false; }
-    // Called by the owning window when another of its components goes away.
+    virtual void Loaded() { state_ = State::Loaded; }
+    // Called by the owning window when another of its components goes away:
+    // destroyed, or moved out of the window.
     virtual void Notification(QObject* /*component*/, TOperation /*operation*/) {}
 
-    bool IsLoading() const { return loading_; }
+    // Only a component made while its window is being loaded is loading, and
+    // only until the window's end of loading; one made by code afterwards,
+    // or without a window, never is.
+    bool IsLoading() const;
     bool IsDestroying() const { return destroying_; }
 
 protected:
     void SetDestroying() { destroying_ = true; }
+    // A window is loading from its construction until its end of loading.
+    void BeginLoading() { state_ = State::Loading; }
 
 private:
-    bool loading_ = true;
+    enum class State { AsOwner, Loading, Loaded };
+    State state_ = State::AsOwner;
     bool destroying_ = false;
 };
 

@@ -1,6 +1,8 @@
 #pragma once
 // A single-line edit with an assignable key-down event that sees the
-// virtual-key code; setting the code to 0 swallows the key.
+// virtual-key code; setting the code to 0 swallows the key. It has no length
+// limit, selects all its text whenever it gains the focus other than by a
+// mouse click, and has the flat look: a single-line border.
 #include "toolkit/TControl.h"
 
 #include <QLineEdit>
@@ -18,6 +20,8 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 };
 
 // The shift state of a Qt key event.

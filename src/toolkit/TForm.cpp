@@ -3,20 +3,30 @@
 #include "toolkit/Align.h"
 #include "toolkit/TControl.h"
 
+#include <QChildEvent>
 #include <QCloseEvent>
 #include <QFontMetrics>
 #include <QScreen>
 #include <QShowEvent>
+#include <algorithm>
 
-TForm::TForm(QWidget* parent) : QWidget(parent, Qt::Window) {}
+TForm::TForm(QWidget* parent) : QWidget(parent, Qt::Window)
+{
+    BeginLoading();
+    installEventFilter(this);
+}
 
 TForm::~TForm()
 {
     DoDestroy();
     // The children die after this point; nobody may be told about it through
     // a window that is already half gone.
-    for (auto& connection : removalConnections_)
+    removeEventFilter(this);
+    for (auto& [component, connection] : watched_) {
         disconnect(connection);
+        component->removeEventFilter(this);
+    }
+    watched_.clear();
 }
 
 void TForm::DoDestroy()
@@ -51,13 +61,28 @@ QObject* TForm::FindComponent(const QString& name) const
 void TForm::FinishLoading()
 {
     const QList<QObject*> components = Components();
-    for (QObject* component : components) {
-        removalConnections_.push_back(
-            connect(component, &QObject::destroyed, this, [this](QObject* gone) { ComponentRemoved(gone); }));
-    }
+    for (QObject* component : components)
+        WatchComponent(component);
     for (QObject* component : components)
         dynamic_cast<TComponent*>(component)->Loaded();
     Loaded();
+}
+
+void TForm::WatchComponent(QObject* component)
+{
+    if (!component || component == this || destroyed_)
+        return;
+    for (const auto& entry : watched_)
+        if (entry.first == component)
+            return;
+    const auto connection = connect(component, &QObject::destroyed, this, [this](QObject* gone) {
+        std::erase_if(watched_, [gone](const auto& entry) { return entry.first == gone; });
+        ComponentRemoved(gone);
+    });
+    watched_.emplace_back(component, connection);
+    // A moved widget hears of it itself; a component that is no widget is
+    // seen leaving its parent, which is the window or another component.
+    component->installEventFilter(this);
 }
 
 void TForm::ComponentRemoved(QObject* component)
@@ -65,6 +90,55 @@ void TForm::ComponentRemoved(QObject* component)
     for (QObject* other : Components())
         if (other != component)
             dynamic_cast<TComponent*>(other)->Notification(component, TOperation::opRemove);
+}
+
+void TForm::CheckWatchedComponents()
+{
+    std::vector<QObject*> gone;
+    for (const auto& [component, connection] : watched_) {
+        const QObject* p = component->parent();
+        while (p && p != this)
+            p = p->parent();
+        if (!p)
+            gone.push_back(component);
+    }
+    for (QObject* component : gone) {
+        std::erase_if(watched_, [this, component](auto& entry) {
+            if (entry.first != component)
+                return false;
+            disconnect(entry.second);
+            component->removeEventFilter(this);
+            return true;
+        });
+        ComponentRemoved(component);
+    }
+}
+
+bool TForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (destroyed_)
+        return false;
+    if (event->type() == QEvent::ParentChange && watched != this) {
+        // Sent once the widget stands under its new parent.
+        CheckWatchedComponents();
+    } else if (event->type() == QEvent::ChildRemoved) {
+        // Sent before the child has its new parent, so the check waits for
+        // the event loop; a widget is checked at its ParentChange instead.
+        QObject* child = static_cast<QChildEvent*>(event)->child();
+        const bool isWatched =
+            std::any_of(watched_.begin(), watched_.end(), [child](const auto& entry) { return entry.first == child; });
+        if (isWatched && !child->isWidgetType() && !checkQueued_) {
+            checkQueued_ = true;
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    checkQueued_ = false;
+                    CheckWatchedComponents();
+                },
+                Qt::QueuedConnection);
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TForm::SetBorderWidth(int width)

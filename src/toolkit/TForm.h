@@ -10,6 +10,7 @@
 #include <QMetaObject>
 #include <QPoint>
 #include <QWidget>
+#include <utility>
 #include <vector>
 
 class TForm : public QWidget, public TComponent {
@@ -30,6 +31,9 @@ public:
     // Ends loading: every owned component gets its end-of-loading step, and
     // from now on the components hear when one of them is removed.
     void FinishLoading();
+    // The components hear when this one leaves the window, destroyed or
+    // moved out of it; for a component made after the end of loading.
+    void WatchComponent(QObject* component);
 
     int BorderWidth() const { return borderWidth_; }
     void SetBorderWidth(int width);
@@ -60,10 +64,13 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void DoDestroy();
     void ComponentRemoved(QObject* component);
+    // Tells of every watched component that no longer lies inside the window.
+    void CheckWatchedComponents();
 
     int borderWidth_ = 0;
     TBorderStyle borderStyle_ = TBorderStyle::bsSizeable;
@@ -71,7 +78,9 @@ private:
     QPoint minPosition_{-1, -1};
     QPoint maxPosition_{-1, -1};
     bool destroyed_ = false;
-    std::vector<QMetaObject::Connection> removalConnections_;
+    bool checkQueued_ = false;
+    // The components whose leaving is told, each with its destroy connection.
+    std::vector<std::pair<QObject*, QMetaObject::Connection>> watched_;
 };
 
 // The window a component belongs to: the nearest TForm among its ancestors.

@@ -1,8 +1,15 @@
 #include "toolkit/TMemo.h"
 
+#include "toolkit/MemoText.h"
+
+#include <QAbstractTextDocumentLayout>
 #include <QMouseEvent>
+#include <QResizeEvent>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <algorithm>
+
+using memotext::kLineSeparator;
 
 TMemo::TMemo(QWidget* parent) : QPlainTextEdit(parent), TControl(this)
 {
@@ -14,6 +21,38 @@ TMemo::TMemo(QWidget* parent) : QPlainTextEdit(parent), TControl(this)
     setFrameShadow(QFrame::Plain);
     setLineWidth(1);
     setFocusPolicy(Qt::StrongFocus);
+    connect(document(), &QTextDocument::contentsChange, this, [this](int, int, int) {
+        firstLines_.clear();
+        cachedBlock_ = -1;
+    });
+}
+
+const std::vector<int>& TMemo::FirstLines() const
+{
+    if (firstLines_.empty()) {
+        int total = 0;
+        firstLines_.reserve(size_t(document()->blockCount()) + 1);
+        firstLines_.push_back(0);
+        for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+            total += 1 + int(block.text().count(kLineSeparator));
+            firstLines_.push_back(total);
+        }
+    }
+    return firstLines_;
+}
+
+void TMemo::RestoreLineCounts()
+{
+    const std::vector<int>& first = FirstLines();
+    size_t i = 0;
+    for (QTextBlock block = document()->begin(); block.isValid() && i + 1 < first.size(); block = block.next(), ++i) {
+        const int lines = first[i + 1] - first[i];
+        if (block.lineCount() != lines)
+            block.setLineCount(lines);
+    }
+    // The scroll bars follow the document's size.
+    QAbstractTextDocumentLayout* layout = document()->documentLayout();
+    emit layout->documentSizeChanged(layout->documentSize());
 }
 
 QStringList TMemo::Lines() const
@@ -22,51 +61,96 @@ QStringList TMemo::Lines() const
     const int count = LineCount();
     lines.reserve(count);
     QTextBlock block = document()->begin();
-    for (int i = 0; i < count && block.isValid(); ++i, block = block.next())
-        lines.append(block.text());
+    if (!grouped_) {
+        for (int i = 0; i < count && block.isValid(); ++i, block = block.next())
+            lines.append(block.text());
+        return lines;
+    }
+    for (; block.isValid() && lines.size() < count; block = block.next()) {
+        const QStringList inBlock = block.text().split(kLineSeparator);
+        for (qsizetype i = 0; i < inBlock.size() && lines.size() < count; ++i)
+            lines.append(inBlock[i]);
+    }
     return lines;
 }
 
 void TMemo::SetLines(const QStringList& lines)
 {
-    setPlainText(lines.join('\n'));
+    SetText(lines.join('\n'));
 }
 
 int TMemo::LineCount() const
 {
-    const int blocks = document()->blockCount();
-    if (blocks > 0 && document()->lastBlock().text().isEmpty())
-        return blocks - 1;
-    return blocks;
+    const QString last = document()->lastBlock().text();
+    if (!grouped_) {
+        const int blocks = document()->blockCount();
+        if (blocks > 0 && last.isEmpty())
+            return blocks - 1;
+        return blocks;
+    }
+    const int lines = FirstLines().back();
+    return last.isEmpty() || last.endsWith(kLineSeparator) ? lines - 1 : lines;
 }
 
 QString TMemo::Line(int index) const
 {
-    return document()->findBlockByNumber(index).text();
+    if (!grouped_)
+        return document()->findBlockByNumber(index).text();
+    const std::vector<int>& first = FirstLines();
+    if (index < 0 || index >= first.back())
+        return QString();
+    const int block = int(std::upper_bound(first.begin(), first.end(), index) - first.begin()) - 1;
+    // Readers go through the lines in order: split each block once.
+    if (block != cachedBlock_) {
+        cachedLines_ = document()->findBlockByNumber(block).text().split(kLineSeparator);
+        cachedBlock_ = block;
+    }
+    return cachedLines_.value(index - first[size_t(block)]);
 }
 
 QString TMemo::Text() const
 {
-    QString text = toPlainText();
-    text.replace('\n', QStringLiteral("\r\n"));
-    return text;
+    return memotext::WithCrLf(toPlainText());
 }
 
-void TMemo::SetText(const QString& text)
+void TMemo::SetText(QString text)
 {
-    QString plain = text;
-    plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    plain.replace('\r', '\n');
-    setPlainText(plain);
+    memotext::DocumentText prepared = memotext::ForDocument(std::move(text));
+    grouped_ = prepared.grouped;
+    QPlainTextEdit::setPlainText(prepared.text);
+    firstLines_.clear();
+    cachedBlock_ = -1;
+    if (!grouped_)
+        return;
+    prepared.text = QString();
+    firstLines_.reserve(size_t(prepared.lines / memotext::kLinesPerBlock) + 2);
+    for (int first = 0; first < prepared.lines; first += memotext::kLinesPerBlock)
+        firstLines_.push_back(first);
+    firstLines_.push_back(prepared.lines);
+    RestoreLineCounts();
+}
+
+void TMemo::setPlainText(const QString& text)
+{
+    SetText(text);
 }
 
 void TMemo::AppendLine(const QString& line)
 {
+    const QString last = document()->lastBlock().text();
+    const bool lastLineEmpty = last.isEmpty() || (grouped_ && last.endsWith(kLineSeparator));
+    std::vector<int> first;
+    if (grouped_)
+        first = FirstLines();
     QTextCursor cursor(document());
     cursor.movePosition(QTextCursor::End);
-    const bool lastLineEmpty = document()->lastBlock().text().isEmpty();
     cursor.insertText(lastLineEmpty ? line : QStringLiteral("\n") + line);
     setTextCursor(cursor);
+    if (grouped_) {
+        if (!lastLineEmpty)
+            first.push_back(first.back() + 1);
+        firstLines_ = std::move(first);
+    }
 }
 
 void TMemo::MoveCaretToEnd()
@@ -80,6 +164,7 @@ QString TMemo::SelText() const
 {
     QString text = textCursor().selectedText();
     text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
+    text.replace(kLineSeparator, QStringLiteral("\r\n"));
     return text;
 }
 
@@ -98,7 +183,8 @@ void TMemo::SelectRunAt(const QPoint& viewportPos)
     // Below the last line cursorForPosition answers with the end of that line;
     // the pointer stands on empty space there, not on its last word.
     const bool belowText = viewportPos.y() > caret.bottom();
-    auto isBlank = [&](int i) { return text[i] == QChar(' ') || text[i] == QChar('\t'); };
+    // A line separator inside a block breaks the line as a block end does.
+    auto isBlank = [&](int i) { return text[i] == QChar(' ') || text[i] == QChar('\t') || text[i] == kLineSeparator; };
     if (belowText || index >= text.size() || isBlank(index)) {
         cursor.clearSelection();
         setTextCursor(cursor);
@@ -125,4 +211,16 @@ void TMemo::mouseDoubleClickEvent(QMouseEvent* event)
     event->accept();
     if (OnDblClick)
         OnDblClick(this);
+}
+
+void TMemo::resizeEvent(QResizeEvent* event)
+{
+    if (!grouped_ || event->oldSize().width() == event->size().width()) {
+        QPlainTextEdit::resizeEvent(event);
+        return;
+    }
+    const int top = verticalScrollBar()->value();
+    QPlainTextEdit::resizeEvent(event);
+    RestoreLineCounts();
+    verticalScrollBar()->setValue(top);
 }

@@ -4,10 +4,14 @@
 // line does not count. A double-click selects the run of non-blank characters
 // under the pointer (blank, tab and line breaks end it), so that a path is
 // selected whole, and then runs OnDblClick.
+//
+// A text of many lines is held in blocks of many lines each (MemoText.h);
+// the memo reads its lines the same way whichever form the text has.
 #include "toolkit/TControl.h"
 
 #include <QPlainTextEdit>
 #include <QStringList>
+#include <vector>
 
 class TMemo : public QPlainTextEdit, public TControl {
     Q_OBJECT
@@ -25,7 +29,11 @@ public:
     // The whole text, every line break written as CR LF.
     QString Text() const;
     // Replaces the whole text; CR LF, lone CR and lone LF all break lines.
-    void SetText(const QString& text);
+    // A text handed over (moved) is reworked in place, without a copy.
+    void SetText(QString text);
+    // The same as SetText, for callers that speak QPlainTextEdit: a long text
+    // must not reach the document in one block per line.
+    void setPlainText(const QString& text);
     // Appends a line after the last one, with the caret at its end.
     void AppendLine(const QString& line);
     // Puts the caret at the end of the text.
@@ -37,4 +45,18 @@ public:
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    // Lines per block of a grouped text, and the first line of each block
+    // (one entry more than there are blocks); rebuilt after an edit.
+    const std::vector<int>& FirstLines() const;
+    // The document forgets how many lines an unlaid block holds whenever
+    // its width changes; the scroll range and position depend on it.
+    void RestoreLineCounts();
+
+    bool grouped_ = false;
+    mutable std::vector<int> firstLines_;
+    mutable int cachedBlock_ = -1;
+    mutable QStringList cachedLines_;
 };

@@ -4,6 +4,7 @@
 #include "convert/FileConversion.h"
 #include "convert/SafeFileWrite.h"
 #include "convert/Utf8Conversion.h"
+#include "platform/OpenForReading.h"
 #include "toolkit/Exceptions.h"
 #include "toolkit/TMemo.h"
 #include "toolkit/TProgressBar.h"
@@ -22,12 +23,26 @@ namespace {
 const QString kDashLine(62, QLatin1Char('-'));
 constexpr std::uint16_t kVkHome = 36;
 
-// The error code the input/output error shows for a failed open or read,
-// in the numbering the messages are written for.
-int InOutErrorCode(int error)
+// Whether the folder part of a path names an existing folder: a path with
+// no folder part stands in the current one.
+bool FolderOfPathExists(const QByteArray& path)
+{
+    const qsizetype slash = path.lastIndexOf('/');
+    if (slash < 0)
+        return true;
+    const QByteArray folder = slash == 0 ? QByteArray("/") : path.left(slash);
+    struct stat st{};
+    return ::stat(folder.constData(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// The error code the input/output error shows for a failed open or read of
+// path, in the numbering the messages are written for: a missing file in an
+// existing folder is "File not found", a path whose folder is missing
+// "Invalid filename".
+int InOutErrorCode(int error, const QByteArray& path)
 {
     switch (error) {
-    case ENOENT: return 2;
+    case ENOENT: return FolderOfPathExists(path) ? 2 : 3;
     case ENOTDIR:
     case ENAMETOOLONG:
     case EINVAL:
@@ -42,9 +57,9 @@ int InOutErrorCode(int error)
     }
 }
 
-[[noreturn]] void RaiseInOutError(int error)
+[[noreturn]] void RaiseInOutError(int error, const QByteArray& path)
 {
-    throw EInOutError(InOutErrorCode(error));
+    throw EInOutError(InOutErrorCode(error, path));
 }
 
 // Writes a file's new content; a failure raises the error the user sees.
@@ -63,13 +78,13 @@ void SaveBytes(const QString& path, std::string_view bytes)
 bool HasUtf8Bom(const QString& path)
 {
     if (path.isEmpty())
-        RaiseInOutError(ENOENT);
+        throw EInOutError(2);
     const QByteArray name = QFile::encodeName(path);
-    // Non-blocking, so that a listed pipe gives an error instead of hanging
-    // the window; plain files read as usual.
-    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    // A pipe, a device or a socket is refused as a folder is, without
+    // waiting on it: the window would never answer again.
+    const int fd = platform::OpenRegularFile(name);
     if (fd < 0)
-        RaiseInOutError(errno);
+        RaiseInOutError(errno, name);
     unsigned char head[3];
     size_t got = 0;
     int readError = 0;
@@ -87,9 +102,9 @@ bool HasUtf8Bom(const QString& path)
     }
     const int closeResult = ::close(fd);
     if (readError != 0)
-        RaiseInOutError(readError);
+        RaiseInOutError(readError, name);
     if (closeResult != 0)
-        RaiseInOutError(errno);
+        RaiseInOutError(errno, name);
     return got == 3 && head[0] == 0xEF && head[1] == 0xBB && head[2] == 0xBF;
 }
 
@@ -137,7 +152,10 @@ void TForm1::Button1Click(QObject*)
             }
         }
     } catch (...) {
+        // As in the search: the caret goes to the end, so the last lines,
+        // next to the file the run stopped at, are in view.
         MemoResult->SetText(report.join(QLatin1Char('\n')));
+        MemoResult->MoveCaretToEnd();
         throw;
     }
     report.append(kDashLine);

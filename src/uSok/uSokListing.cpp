@@ -96,6 +96,11 @@ private:
             // never entered. There are no volume-label entries here.
             if (name.empty() || name.front() == '.')
                 continue;
+            // A name holding a line break would read as two lines of the
+            // file list, which nothing could tell from two paths: such a
+            // file is not listed and such a folder not entered.
+            if (name.find_first_of("\r\n") != std::string_view::npos)
+                continue;
             const platform::EntryKind kind = reader.Kind();
             if (kind == platform::EntryKind::Directory) {
                 platform::FolderReader sub = reader.OpenEntry();

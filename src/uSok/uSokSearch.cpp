@@ -81,8 +81,12 @@ void TForm1::btnSokClick(QObject*)
         throw;
     }
 
-    report.Finish(fileCount, search::ElapsedMs(startTick, platform::GetTickCount()), QLocale());
-    MemoResult->SetText(report.Text());
+    // The time taken covers showing the report: the end tick is read once the
+    // memo holds everything up to the summary.
+    report.Close(fileCount);
+    MemoResult->SetText(report.TakeText());
+    const std::uint32_t endTick = platform::GetTickCount();
+    MemoResult->AppendLine(search::TimingLine(search::ElapsedMs(startTick, endTick), QLocale()));
     p1->SetPosition(0);
     MemoResult->setFocus();
     MemoResult->MoveCaretToEnd();

@@ -164,6 +164,35 @@ TEST(SetPlacementTest, SameRectangleLeavesTheWindowAlone)
     EXPECT_EQ(window->size(), QSize(300, 200));
 }
 
+// A rectangle set before the window was framed is waited for only until the
+// first frame report or move: whatever the window gets then, a later move
+// is the window's placement, also when the rectangle was never granted.
+TEST(SetPlacementTest, ALaterMoveCountsWhetherOrNotTheRectangleWasGranted)
+{
+    const struct {
+        const char* label;
+        QSize minimum;
+        Qt::WindowFlags flags;
+    } rows[] = {
+        {"granted", QSize(), Qt::Window},
+        {"smaller than the window may be", QSize(400, 300), Qt::Window},
+        {"a window without frame", QSize(), Qt::Window | Qt::FramelessWindowHint},
+    };
+    for (const auto& row : rows) {
+        auto window = MakeWindow();
+        window->setWindowFlags(row.flags);
+        if (row.minimum.isValid())
+            window->setMinimumSize(row.minimum);
+        SetWindowPlacement(window.get(), WithRect(SW_HIDE, QRect(120, 90, 200, 150)));
+        window->show();
+        Settle();
+        window->move(260, 210);
+        Settle();
+        ASSERT_EQ(window->frameGeometry().topLeft(), QPoint(260, 210)) << row.label;
+        EXPECT_EQ(PlacementOf(*window).rcNormalPosition.ToQRect(), window->frameGeometry()) << row.label;
+    }
+}
+
 // Seen from the window's own show event, as the settings are read there.
 class ShowProbe : public QWidget {
 public:

@@ -1,6 +1,7 @@
 // The settings component on a small window: when it reads and writes, in
 // what order its own values go, how it keeps and calls the window's handlers,
 // and what an error in the store does.
+#include "desktop/PlacementRecord.h"
 #include "settings/TFormStorage.h"
 #include "settings/TRegIniFile.h"
 #include "settings/TStore.h"
@@ -9,8 +10,12 @@
 #include "toolkit/Exceptions.h"
 #include "toolkit/TEdit.h"
 #include "toolkit/TForm.h"
+#include "toolkit/TPanel.h"
+#include "toolkit/TWinXP.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
+#include <QPointer>
 #include <QSettings>
 #include <QStringList>
 #include <gtest/gtest.h>
@@ -76,6 +81,18 @@ private:
 class LoggingStorage : public TFormStorage {
 public:
     LoggingStorage(QObject* owner, StoreLog& log) : TFormStorage(owner), log_(log) {}
+
+    // The component's own text access, as a derived component would have it.
+    QString ReadString(const QString& section, const QString& name, const QString& defaultText) override
+    {
+        log_.Calls << "own read " + name;
+        return TFormStorage::ReadString(section, name, defaultText);
+    }
+    void WriteString(const QString& section, const QString& name, const QString& text) override
+    {
+        log_.Calls << "own write " + name;
+        TFormStorage::WriteString(section, name, text);
+    }
 
 protected:
     std::unique_ptr<TStore> CreateStore(bool readOnly) override
@@ -411,38 +428,59 @@ TEST(FormPlacement, ListenersAndEventsAreToldOfEachSaveAndRestore)
     EXPECT_EQ(link.Storage(), nullptr);
 }
 
-TEST(FormPlacement, SizeLimitsEngageOnlyWhenSet)
+// Each limit goes into its field of the desktop's size query, which takes
+// the outer window: the client gets the limit less the frame.
+TEST(FormPlacement, SizeLimitsEngageOnlyWhenSetAndLimitTheOuterWindow)
 {
     struct Row {
+        const char* label;
         int minWidth, maxHeight;
+        QSize maxSize;
         bool preventResize;
         bool engaged;
-        QSize minimum, maximum;
+    };
+    const Row rows[] = {
+        {"none", 0, 0, QSize(0, 0), false, false},
+        {"smallest width", 250, 0, QSize(0, 0), false, true},
+        {"largest height", 0, 400, QSize(0, 0), false, true},
+        {"maximized size", 0, 0, QSize(260, 180), false, true},
+        {"no resizing", 0, 0, QSize(0, 0), true, true},
     };
     const QSize none(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    const Row rows[] = {
-        {0, 0, false, false, QSize(0, 0), none},
-        {250, 0, false, true, QSize(250, 0), none},
-        {0, 400, false, true, QSize(0, 0), QSize(QWIDGETSIZE_MAX, 400)},
-        {0, 0, true, true, QSize(300, 200), QSize(300, 200)},
-    };
     for (const Row& row : rows) {
         StoreLog log;
         SmallWindow window(log, [&](SmallWindow& w) {
             w.Storage->MinMaxInfo()->SetMinTrackWidth(row.minWidth);
             w.Storage->MinMaxInfo()->SetMaxTrackHeight(row.maxHeight);
+            w.Storage->MinMaxInfo()->SetMaxSizeWidth(row.maxSize.width());
+            w.Storage->MinMaxInfo()->SetMaxSizeHeight(row.maxSize.height());
             w.Storage->SetPreventResize(row.preventResize);
         });
-        EXPECT_EQ(window.Storage->SizeHookEngaged(), row.engaged) << row.minWidth << " " << row.maxHeight;
-        EXPECT_EQ(window.minimumSize(), row.minimum) << row.minWidth << " " << row.maxHeight;
-        EXPECT_EQ(window.maximumSize(), row.maximum) << row.minWidth << " " << row.maxHeight;
+        EXPECT_EQ(window.Storage->SizeHookEngaged(), row.engaged) << row.label;
+        window.show();
+        QCoreApplication::processEvents();
+        const QMargins frame = desktop::KnownFrameMargins(&window);
+        ASSERT_FALSE(frame.isNull()) << row.label;
+        const QSize minimum(row.minWidth ? row.minWidth - frame.left() - frame.right() : 0, 0);
+        const QSize maximum(QWIDGETSIZE_MAX, row.maxHeight ? row.maxHeight - frame.top() - frame.bottom()
+                                                           : QWIDGETSIZE_MAX);
+        EXPECT_EQ(window.minimumSize(), row.preventResize ? QSize(300, 200) : minimum) << row.label;
+        EXPECT_EQ(window.maximumSize(), row.preventResize ? QSize(300, 200) : maximum) << row.label;
+        window.showMaximized();
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        if (!row.maxSize.isEmpty())
+            EXPECT_EQ(window.frameGeometry().size(), row.maxSize) << row.label;
+        window.showNormal();
         // Clearing every limit gives the window its own sizes back.
         window.Storage->SetPreventResize(false);
         window.Storage->MinMaxInfo()->SetMinTrackWidth(0);
         window.Storage->MinMaxInfo()->SetMaxTrackHeight(0);
-        EXPECT_FALSE(window.Storage->SizeHookEngaged());
-        EXPECT_EQ(window.minimumSize(), QSize(0, 0));
-        EXPECT_EQ(window.maximumSize(), none);
+        window.Storage->MinMaxInfo()->SetMaxSizeWidth(0);
+        window.Storage->MinMaxInfo()->SetMaxSizeHeight(0);
+        EXPECT_FALSE(window.Storage->SizeHookEngaged()) << row.label;
+        EXPECT_EQ(window.minimumSize(), QSize(0, 0)) << row.label;
+        EXPECT_EQ(window.maximumSize(), none) << row.label;
     }
 }
 
@@ -494,16 +532,97 @@ TEST(FormStorage, ControlValuesGoBetweenThePlacementAndTheNamedValues)
     EXPECT_GT(extra, field);
 }
 
-TEST(FormStorage, ARemovedControlLeavesTheStoredList)
+TEST(FormStorage, AControlThatLeavesTheWindowLeavesTheStoredListAtOnce)
+{
+    struct Row {
+        const char* label;
+        std::function<void(TEdit& field, QWidget& holder, QWidget& elsewhere)> change;
+        bool stays;
+    };
+    const Row rows[] = {
+        {"destroyed", [](TEdit& field, QWidget&, QWidget&) { delete &field; }, false},
+        {"moved to another window", [](TEdit& field, QWidget&, QWidget& elsewhere) { field.setParent(&elsewhere); },
+         false},
+        {"taken out of every parent", [](TEdit& field, QWidget&, QWidget&) { field.setParent(nullptr); }, false},
+        {"its panel moved to another window",
+         [](TEdit& field, QWidget& holder, QWidget& elsewhere) {
+             field.setParent(&holder);
+             holder.setParent(&elsewhere);
+         },
+         false},
+        {"moved within the window", [](TEdit& field, QWidget& holder, QWidget&) { field.setParent(&holder); }, true},
+    };
+    for (const Row& row : rows) {
+        StoreLog log;
+        QWidget elsewhere;
+        TPanel* holder = nullptr;
+        SmallWindow window(log, [&](SmallWindow& w) {
+            holder = new TPanel(&w);
+            holder->setObjectName("Holder");
+            w.Storage->SetStoredProps({"Field.Text"});
+        });
+        const QPointer<TEdit> field = window.Field;
+        row.change(*window.Field, *holder, elsewhere);
+        EXPECT_EQ(window.Storage->StoredProps(), row.stays ? QStringList{"Field.Text"} : QStringList()) << row.label;
+        window.show();
+        window.close();
+        EXPECT_EQ(log.Writes().contains("Field_Text=designed"), row.stays) << row.label;
+        if (field && !field->parent())
+            delete field.data();
+    }
+}
+
+// A component that is no widget is seen leaving once the event loop runs;
+// one bound after loading is watched as well.
+TEST(FormStorage, ANonVisualOrLaterComponentThatLeavesIsDropped)
+{
+    StoreLog log;
+    QObject elsewhere;
+    SmallWindow window(log, [](SmallWindow& w) {
+        auto* marker = new TWinXP(&w);
+        marker->setObjectName("Marker");
+        w.Storage->SetStoredProps({"Marker.objectName", "Field.Text"});
+    });
+    auto* later = new TEdit(&window);
+    later->setObjectName("Later");
+    window.Storage->SetStoredProps({"Marker.objectName", "Later.Text"});
+    ASSERT_EQ(window.Storage->StoredProps(), QStringList({"Marker.objectName", "Later.Text"}));
+    later->setParent(nullptr);
+    EXPECT_EQ(window.Storage->StoredProps(), QStringList{"Marker.objectName"});
+    delete later;
+    window.FindComponent("Marker")->setParent(&elsewhere);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(window.Storage->StoredProps().isEmpty());
+}
+
+// Only a component read from the window's design is loading; one made by
+// code afterwards binds its entries, takes its limits and fixes the
+// maximized position at once.
+TEST(FormStorage, AComponentMadeAfterLoadingIsNotLoading)
+{
+    StoreLog log;
+    SmallWindow window(log, [](SmallWindow& w) { EXPECT_TRUE(w.Storage->IsLoading()); });
+    auto* storage = new LoggingStorage(&window, log);
+    EXPECT_FALSE(storage->IsLoading());
+    storage->SetStoredProps({"Field.Text", "Nowhere.Text"});
+    EXPECT_EQ(storage->StoredProps(), QStringList{"Field.Text"});
+    storage->MinMaxInfo()->SetMinTrackWidth(120);
+    EXPECT_TRUE(storage->SizeHookEngaged());
+    storage->MinMaxInfo()->SetMinTrackWidth(0);
+    window.winId();
+    storage->RestoreSettings();
+    EXPECT_EQ(window.MaximizedPosition(), QPoint(-4, -4));
+}
+
+TEST(FormStorage, ControlValuesGoThroughTheComponentsOwnTextAccess)
 {
     StoreLog log;
     SmallWindow window(log, [](SmallWindow& w) { w.Storage->SetStoredProps({"Field.Text"}); });
-    delete window.Field;
-    EXPECT_TRUE(window.Storage->StoredProps().isEmpty());
     window.show();
     window.close();
-    for (const QString& write : log.Writes())
-        EXPECT_FALSE(write.startsWith("Field_")) << write.toStdString();
+    EXPECT_TRUE(log.Calls.contains("own read Field_Text"));
+    EXPECT_TRUE(log.Calls.contains("own write Field_Text"));
+    EXPECT_TRUE(log.Writes().contains("Field_Text=designed"));
 }
 
 TEST(FormStorage, ControlValuesAreReadBackAtShow)

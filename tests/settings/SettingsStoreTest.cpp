@@ -223,33 +223,37 @@ TEST(RegIniFile, EraseSectionRemovesOnlyThatSection)
     EXPECT_EQ(store.ReadStoreText("Other", "b", ""), "2");
 }
 
-TEST(RegIniFile, AFolderInPlaceOfTheStoreFileFailsToReadAndToWrite)
+// A key that cannot be opened reads as the defaults, silently, and takes no
+// writes; what stands in the store file's place is left as it was.
+TEST(RegIniFile, AKeyThatCannotBeOpenedReadsDefaultsAndIsLeftAlone)
 {
-    SettingsFolder folder;
-    ASSERT_TRUE(QDir().mkpath(folder("filsok.ini")));
-    TRegIniFile store(kKey);
-    EXPECT_FALSE(store.HasCurrentKey());
-    EXPECT_EQ(ErrorOf([&] { store.ReadStoreText("Setup", "FormVersion", ""); }),
-              "Failed to get data for 'FormVersion'");
-    EXPECT_EQ(ErrorOf([&] { store.WriteStoreText("Setup", "FormVersion", "0"); }),
-              "Failed to set data for 'FormVersion'");
-}
-
-TEST(RegIniFile, AKeyThatCannotBeMadeReadsDefaultsAndFailsToCreateOnWrite)
-{
-    SettingsFolder folder;
-    // The settings folder lies below a plain file, so no folder can be made.
-    testfiles::Write(folder("blocker"), "x");
-    const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
-    qputenv("XDG_CONFIG_HOME", folder("blocker/config").toLocal8Bit());
-    TRegIniFile store(kKey);
-    const bool hasKey = store.HasCurrentKey();
-    const QString text = store.ReadStoreText("Setup", "FormVersion", "dflt");
-    const QString error = ErrorOf([&] { store.WriteStoreText("Setup", "FormVersion", "0"); });
-    qputenv("XDG_CONFIG_HOME", saved);
-    EXPECT_FALSE(hasKey);
-    EXPECT_EQ(text, "dflt");
-    EXPECT_EQ(error, "Failed to create key Setup");
+    for (const bool folderInPlace : {true, false}) {
+        SettingsFolder folder;
+        // A folder where the file should be, or a settings folder that
+        // cannot be made because a plain file stands above it.
+        const QString blocker = folderInPlace ? folder("filsok.ini") : folder("blocker");
+        if (folderInPlace) {
+            ASSERT_TRUE(QDir().mkpath(blocker + "/inner"));
+        } else {
+            testfiles::Write(blocker, "x");
+            qputenv("XDG_CONFIG_HOME", folder("blocker/config").toLocal8Bit());
+        }
+        TRegIniFile reader(kKey, prCurrentUser, true);
+        TRegIniFile writer(kKey);
+        EXPECT_FALSE(reader.HasCurrentKey() || writer.HasCurrentKey()) << folderInPlace;
+        QString text;
+        EXPECT_EQ(ErrorOf([&] {
+                      text = reader.ReadStoreText("Setup", "FormVersion", "dflt");
+                      writer.WriteStoreText("Setup", "FormVersion", "0");
+                      writer.EraseSection("Setup\\List");
+                      writer.Close();
+                  }),
+                  "no error")
+            << folderInPlace;
+        EXPECT_EQ(text, "dflt") << folderInPlace;
+        EXPECT_TRUE(folderInPlace ? QFileInfo(blocker + "/inner").isDir() : testfiles::Read(blocker) == "x")
+            << folderInPlace;
+    }
 }
 
 TEST(IniFile, QuotedTextsGetOneMorePairOfDoubleQuotes)

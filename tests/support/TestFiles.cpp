@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace testfiles {
 
@@ -32,6 +33,13 @@ QString Folder::Put(const QString& name, const QByteArray& bytes) const
 {
     const QString path = (*this)(name);
     Write(path, bytes);
+    return path;
+}
+
+QString Folder::PutPipe(const QString& name) const
+{
+    const QString path = (*this)(name);
+    EXPECT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0644), 0) << path.toStdString();
     return path;
 }
 

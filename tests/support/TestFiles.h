@@ -20,6 +20,9 @@ public:
     QString operator()(const QString& name) const { return dir_.path() + "/" + name; }
     // Writes a file inside the folder and returns its full path.
     QString Put(const QString& name, const QByteArray& bytes) const;
+    // Makes a named pipe inside the folder, with no writer, and returns its
+    // full path: whoever opens it for reading in blocking mode waits for ever.
+    QString PutPipe(const QString& name) const;
 
 private:
     QTemporaryDir dir_;

@@ -13,7 +13,10 @@ __attribute__((weak)) QApplication* CreateTestApplication(int& argc, char** argv
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleMock(&argc, argv);
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The end-to-end tests run a few window tests on their own X server by
+    // naming its platform here; everything else runs offscreen.
+    const QByteArray platform = qgetenv("FILSOK_TEST_PLATFORM");
+    qputenv("QT_QPA_PLATFORM", platform.isEmpty() ? QByteArray("offscreen") : platform);
     QTemporaryDir home;
     if (!home.isValid())
         return 2;

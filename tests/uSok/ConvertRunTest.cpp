@@ -239,6 +239,8 @@ protected:
         EXPECT_EQ(testfiles::Read(after), QByteArray("efter \xE4"));
         EXPECT_EQ(form.p1->Position(), 2) << failing.toStdString();
         EXPECT_NE(form.focusWidget(), form.MemoResult);
+        // The last lines, next to the failing file, are in view.
+        EXPECT_TRUE(form.MemoResult->textCursor().atEnd());
     }
 
     QString before;
@@ -260,7 +262,11 @@ TEST_F(ConvertStops, OnAPathThatCannotBeRead)
         {dir("missing.asp"), "File not found", false},
         {QString(), "File not found", false},  // an empty line in the list
         {dir("plain.asp/x.asp"), "Invalid filename", false},
+        {dir("nowhere/x.asp"), "Invalid filename", false},
         {dir("folder.asp"), "File access denied", false},
+        // Refused as a folder is, never waited on.
+        {dir.PutPipe("pipe.asp"), "File access denied", false},
+        {QStringLiteral("/dev/null"), "File access denied", false},
         {secret, "File access denied", true},
     };
     for (const auto& c : cases) {

@@ -65,6 +65,8 @@ const QStringList kSite = {
     "a.asp",        "B.asp",           "index.asp",        "Page.ASP",     "readme.txt",   "makefile",
     ".htaccess",    ".hidden.asp",     "inc/b.asp",        "inc/deep/c.asp", "inc/notes.txt",
     ".git/x.asp",   ".git/sub/y.asp",  "match.asp/inner.asp", "empty/",
+    // A line break in a name: never listed, never entered.
+    "two\nlines.asp", "two\rlines.asp", "line\nbreak/d.asp",
 };
 
 struct MaskCase {

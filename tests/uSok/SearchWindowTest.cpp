@@ -194,6 +194,7 @@ TEST_P(SearchOpenFailure, StopsTheRunAndKeepsThePartialReport)
 {
     const OpenFailureCase& c = GetParam();
     folder.Put("sub/inner.asp", "conn.");
+    folder.PutPipe("pipe.asp");
     const QString first = folder.Put("a.asp", "conn.1\nconn.2");
     const QString last = folder.Put("c.asp", "conn.3");
     const QString middle = c.inFolder ? folder(c.middle) : c.middle;
@@ -221,6 +222,8 @@ TEST_P(SearchOpenFailure, StopsTheRunAndKeepsThePartialReport)
 INSTANTIATE_TEST_SUITE_P(Cases, SearchOpenFailure,
                          ::testing::Values(OpenFailureCase{"Missing", "missing.asp", true},
                                            OpenFailureCase{"Folder", "sub", true},
+                                           OpenFailureCase{"Pipe", "pipe.asp", true},
+                                           OpenFailureCase{"Device", "/dev/null", false},
                                            OpenFailureCase{"EmptyLine", "", false},
                                            OpenFailureCase{"TypedNonsense", "  not a path", false}));
 
@@ -258,6 +261,24 @@ TEST_F(SearchWindow, TimingLineFromTheTicks)
         Search();
         EXPECT_EQ(form.MemoResult->Line(form.MemoResult->LineCount() - 1), QString::fromUtf8(c.line)) << c.start;
     }
+}
+
+TEST_F(SearchWindow, TimingLineCoversPuttingTheReportInTheMemo)
+{
+    // The clock moves on once the memo holds the summary, as if showing the
+    // report took 600 ms.
+    const TMemo* memo = form.MemoResult;
+    platform::SetTickSource([memo] {
+        const bool summaryShown = memo->Line(memo->LineCount() - 1).endsWith(QStringLiteral(" genomsökta filer"));
+        return summaryShown ? 5600u : 5000u;
+    });
+    const QString a = folder.Put("a.asp", "conn.");
+    List({a});
+    form.edSoktxt->SetText("conn.");
+    EXPECT_EQ(Search().toStdString(), Report("conn.", {a + " Rad:0 | conn."},
+                                             QStringLiteral("1 förekomster av \"conn.\" i 1 genomsökta filer"),
+                                             QStringLiteral("Tidsåtgång 600 ms"))
+                                          .toStdString());
 }
 
 TEST_F(SearchWindow, EndsWithFocusAndCaretAtTheEndOfTheTimingLine)

@@ -11,6 +11,7 @@
 #include "toolkit/TProgressBar.h"
 #include "toolkit/TSplitter.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -50,21 +51,43 @@ QWidget* Child(TForm1& form, const char* name)
     return form.findChild<QWidget*>(QString::fromLatin1(name));
 }
 
-TEST(MainWindow, EveryControlStandsWhereDesigned)
+// Every control of the table where it is designed. Where the window is
+// shown, also as a screen reader reads it: the area the control's
+// accessibility interface reports on the screen.
+void ExpectTheControlTable(TForm1& form, bool shown)
 {
-    TForm1 form;
     EXPECT_EQ(form.ContentArea().size(), QSize(928, 504));
     EXPECT_EQ(form.ContentArea().topLeft(), QPoint(6, 6));
-    EXPECT_EQ(form.pos(), QPoint(125, 249));
     for (const Placement& p : kDesigned) {
         QWidget* w = Child(form, p.name);
         ASSERT_NE(w, nullptr) << p.name;
         EXPECT_EQ(w->parentWidget()->objectName().toStdString(), p.parent) << p.name;
         EXPECT_EQ(BoundsInParentContent(w), p.bounds) << p.name;
+        if (!shown)
+            continue;
+        QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(w);
+        ASSERT_NE(reader, nullptr) << p.name;
+        EXPECT_EQ(reader->rect(), QRect(w->mapToGlobal(QPoint(0, 0)), p.bounds.size())) << p.name;
     }
     // Labels size themselves to their text but keep their designed corner.
     EXPECT_EQ(form.Label2->pos(), QPoint(7, 14));
     EXPECT_EQ(form.Label4->pos(), QPoint(16, 16));
+}
+
+TEST(MainWindow, EveryControlStandsWhereDesigned)
+{
+    TForm1 form;
+    EXPECT_EQ(form.pos(), QPoint(125, 249));
+    ExpectTheControlTable(form, false);
+}
+
+// Also run by the end-to-end tests on a real X server with a window manager.
+TEST(MainWindow, ShownWindowHoldsTheControlTable)
+{
+    TForm1 form;
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    ExpectTheControlTable(form, true);
 }
 
 TEST(MainWindow, TextsAndInitialState)
