@@ -1,9 +1,18 @@
 #pragma once
-// A corpus of web pages and scripts for the search benchmark: thousands of
-// .asp, .html, .js, .php, .css and .inc files in a few folders, most with CR LF
-// line ends, some with LF, some with CR only, some with Windows-1252 letters,
-// a few with the UTF-8 mark, and a known share with "conn." in some case.
-// The same seed gives the same files.
+// The corpora of the search and conversion benchmarks; the same seed gives
+// the same files.
+//
+// Generate: web pages and scripts, thousands of .asp, .html, .js, .php, .css
+// and .inc files in a few folders, most with CR LF line ends, some with LF,
+// some with CR only, some with Windows-1252 letters, a few with the UTF-8
+// mark, and a known share with "conn." in some case.
+//
+// GenerateVocabulary: pages of 40 KB made of a small vocabulary of ASP and
+// HTML words, where every letter of "conn.Open" is common and the text itself
+// is rare: the hard case for a search that looks for rare bytes first.
+//
+// GenerateLarge: a few large log files of tens of megabytes, with a line
+// holding "conn.Open" now and then; they take many blocks each.
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -123,6 +132,94 @@ inline Stats Generate(const std::filesystem::path& root, int fileCount, std::uin
             ++stats.files;
             stats.bytes += text.size();
         }
+    }
+    return stats;
+}
+
+namespace detail {
+
+inline bool WriteFile(const std::filesystem::path& path, const std::string& text, Stats& stats)
+{
+    std::FILE* out = std::fopen(path.c_str(), "wb");
+    if (!out)
+        return false;
+    const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
+    if (std::fclose(out) != 0 || !written)
+        return false;
+    ++stats.files;
+    stats.bytes += text.size();
+    return true;
+}
+
+}  // namespace detail
+
+inline Stats GenerateVocabulary(const std::filesystem::path& root, int fileCount = 3000, std::uint32_t seed = 11)
+{
+    namespace fs = std::filesystem;
+    std::mt19937 random(seed);
+    const std::vector<std::string> words = {
+        "<div class=item>", "Response.Write", "set", "rs", "=", "Server.CreateObject", "if", "then", "else",
+        "end", "function", "sub", "dim", "var", "href", "src", "table", "td", "tr", "width", "height", "style",
+        "color", "conn"};
+    Stats stats;
+    for (int f = 0; f < fileCount; ++f) {
+        char name[32];
+        std::snprintf(name, sizeof name, "d%02d", f % 30);
+        const fs::path folder = root / name;
+        fs::create_directories(folder);
+        std::string text;
+        while (text.size() < 40 * 1024) {
+            const int count = 4 + int(random() % 11);
+            for (int w = 0; w < count; ++w) {
+                if (w > 0)
+                    text += ' ';
+                text += words[random() % words.size()];
+            }
+            if (random() % 2000 == 0)
+                text += " conn.Open";
+            text += "\r\n";
+        }
+        std::snprintf(name, sizeof name, "p%05d.asp", f);
+        detail::WriteFile(folder / name, text, stats);
+    }
+    return stats;
+}
+
+inline Stats GenerateLarge(const std::filesystem::path& root, int fileCount = 4, int megabytes = 64,
+                           std::uint32_t seed = 5)
+{
+    namespace fs = std::filesystem;
+    std::mt19937 random(seed);
+    const std::vector<std::string> levels = {"INFO ", "INFO ", "INFO ", "DEBUG", "WARN "};
+    const std::vector<std::string> pages = {"kund/order.asp", "admin/lista.asp", "sok.asp", "default.asp",
+                                            "rapporter/dag.asp", "inc/meny.inc"};
+    const std::vector<std::string> actions = {"request", "response", "session open", "session close",
+                                              "query", "cache hit", "cache miss"};
+    fs::create_directories(root);
+    Stats stats;
+    for (int f = 0; f < fileCount; ++f) {
+        std::string text;
+        const std::size_t size = std::size_t(megabytes) << 20;
+        text.reserve(size + 256);
+        long long ms = 1700000000000LL + f * 86400000LL;
+        char line[256];
+        while (text.size() < size) {
+            ms += random() % 900;
+            const long long s = ms / 1000;
+            const int n = std::snprintf(
+                line, sizeof line, "2024-%02d-%02d %02lld:%02lld:%02lld.%03lld %s [worker-%u] %s /%s?id=%u took %u ms",
+                1 + f % 12, 1 + int(s / 86400 % 28), s / 3600 % 24, s / 60 % 60, s % 60, ms % 1000,
+                levels[random() % levels.size()].c_str(), unsigned(random() % 8),
+                actions[random() % actions.size()].c_str(), pages[random() % pages.size()].c_str(),
+                unsigned(random() % 100000), unsigned(random() % 500));
+            text.append(line, std::size_t(n));
+            if (random() % 200000 == 0)
+                text += " ERROR conn.Open failed: timeout";
+            text += "\r\n";
+        }
+        char name[32];
+        std::snprintf(name, sizeof name, "server%d.log", f + 1);
+        detail::WriteFile(root / name, text, stats);
     }
     return stats;
 }

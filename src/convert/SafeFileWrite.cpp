@@ -89,7 +89,25 @@ SafeWriteResult WriteInPlace(const QByteArray& name, std::string_view bytes, mod
     return ok ? SafeWriteResult::Written : SafeWriteResult::WriteFailed;
 }
 
-SafeWriteResult WriteReplacing(const QString& path, const QByteArray& name, std::string_view bytes,
+// The whole content in memory, for a rewrite in place.
+bool Gather(const ContentSource& content, std::string& bytes)
+{
+    bytes.clear();
+    return content([&](std::string_view piece) {
+        bytes.append(piece);
+        return true;
+    });
+}
+
+SafeWriteResult WriteGatheredInPlace(const QByteArray& name, const ContentSource& content, mode_t mode)
+{
+    std::string bytes;
+    if (!Gather(content, bytes))
+        return SafeWriteResult::ContentFailed;
+    return WriteInPlace(name, bytes, mode);
+}
+
+SafeWriteResult WriteReplacing(const QString& path, const QByteArray& name, const ContentSource& content,
                                const struct stat* existing)
 {
     QSaveFile file(path);
@@ -110,15 +128,29 @@ SafeWriteResult WriteReplacing(const QString& path, const QByteArray& name, std:
             // where the owner cannot be kept, the file is rewritten in place.
             if (::fchown(fd, existing->st_uid, existing->st_gid) != 0) {
                 file.cancelWriting();
-                return WriteInPlace(name, bytes, existing->st_mode & 07777);
+                return WriteGatheredInPlace(name, content, existing->st_mode & 07777);
             }
         }
     }
-    const qint64 size = qint64(bytes.size());
-    const qint64 allowed = AllowedBytes(size);
-    if (file.write(bytes.data(), allowed) != allowed || allowed != size || !file.flush()) {
+    qint64 written = 0;
+    bool writeFailed = false;
+    const bool made = content([&](std::string_view piece) {
+        const qint64 size = qint64(piece.size());
+        const qint64 allowed = AllowedBytes(written + size) - written;
+        if (allowed < 0 || file.write(piece.data(), allowed) != allowed || allowed != size) {
+            writeFailed = true;
+            return false;
+        }
+        written += size;
+        return true;
+    });
+    if (writeFailed || (made && !file.flush())) {
         file.cancelWriting();
         return SafeWriteResult::WriteFailed;
+    }
+    if (!made) {
+        file.cancelWriting();
+        return SafeWriteResult::ContentFailed;
     }
     // Exactly the old mode bits, set-user-ID included, which the system
     // clears on a change of owner or a write.
@@ -136,6 +168,11 @@ SafeWriteResult WriteReplacing(const QString& path, const QByteArray& name, std:
 
 SafeWriteResult WriteFileSafely(const QString& path, std::string_view bytes)
 {
+    return WriteFileSafely(path, [bytes](const std::function<bool(std::string_view)>& put) { return put(bytes); });
+}
+
+SafeWriteResult WriteFileSafely(const QString& path, const ContentSource& content)
+{
     if (path.isEmpty())
         return SafeWriteResult::CannotCreate;
     const QByteArray name = QFile::encodeName(path);
@@ -143,7 +180,7 @@ SafeWriteResult WriteFileSafely(const QString& path, std::string_view bytes)
     if (::stat(name.constData(), &st) != 0) {
         if (errno != ENOENT)
             return SafeWriteResult::CannotCreate;
-        return WriteReplacing(path, name, bytes, nullptr);
+        return WriteReplacing(path, name, content, nullptr);
     }
     if (!S_ISREG(st.st_mode))
         return SafeWriteResult::CannotCreate;
@@ -152,8 +189,8 @@ SafeWriteResult WriteFileSafely(const QString& path, std::string_view bytes)
     if ((st.st_mode & S_IWUSR) == 0 || ::access(name.constData(), W_OK) != 0)
         return SafeWriteResult::CannotCreate;
     if (st.st_nlink > 1)
-        return WriteInPlace(name, bytes, st.st_mode & 07777);
-    return WriteReplacing(path, name, bytes, &st);
+        return WriteGatheredInPlace(name, content, st.st_mode & 07777);
+    return WriteReplacing(path, name, content, &st);
 }
 
 void SetWriteLimitForTesting(qint64 bytes)

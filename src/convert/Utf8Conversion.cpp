@@ -2,6 +2,7 @@
 
 #include "platform/CodePage.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -114,13 +115,18 @@ bool IsUnmarkedUtf8(std::string_view bytes)
 void AppendAnsiAsUtf8(std::string& out, std::string_view ansi)
 {
     const auto& table = AnsiTable();
-    size_t size = out.size();
-    for (char c : ansi)
-        size += table[static_cast<unsigned char>(c)].size;
-    out.reserve(size);
-    for (char c : ansi) {
-        const Utf8Unit& unit = table[static_cast<unsigned char>(c)];
-        out.append(unit.bytes, unit.size);
+    size_t i = 0;
+    while (i < ansi.size()) {
+        // ASCII, most of a text, is copied as it is.
+        size_t j = i;
+        while (j < ansi.size() && static_cast<unsigned char>(ansi[j]) < 0x80)
+            ++j;
+        out.append(ansi.data() + i, j - i);
+        for (; j < ansi.size() && static_cast<unsigned char>(ansi[j]) >= 0x80; ++j) {
+            const Utf8Unit& unit = table[static_cast<unsigned char>(ansi[j])];
+            out.append(unit.bytes, unit.size);
+        }
+        i = j;
     }
 }
 
@@ -150,4 +156,119 @@ std::string Utf8Output(std::string_view joinedText, bool withBom, bool textIsUtf
     else
         AppendAnsiAsUtf8(out, joinedText);
     return out;
+}
+
+namespace {
+
+// Where a sequence begun in the last three bytes of bytes would run past
+// its end: the position of its first byte, or the size when none does.
+size_t IncompleteTail(std::string_view bytes)
+{
+    const size_t n = bytes.size();
+    for (size_t k = 1; k <= 3 && k <= n; ++k) {
+        const unsigned char b = static_cast<unsigned char>(bytes[n - k]);
+        if (b < 0x80)
+            return n;
+        if (IsContinuation(b))
+            continue;
+        const size_t length = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : 2;
+        return length > k ? n - k : n;
+    }
+    return n;
+}
+
+size_t SequenceLength(unsigned char lead)
+{
+    return lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+}
+
+}  // namespace
+
+void UnmarkedClassifier::Add(std::string_view piece)
+{
+    if (piece.empty() || nul_)
+        return;
+    empty_ = false;
+    if (HoldsNulByte(piece)) {
+        nul_ = true;
+        return;
+    }
+    if (!high_)
+        for (char c : piece)
+            if (static_cast<unsigned char>(c) >= 0x80) {
+                high_ = true;
+                break;
+            }
+    if (!valid_)
+        return;
+    if (!pending_.empty()) {
+        // The sequence the last piece ended in goes on here.
+        const size_t need = SequenceLength(static_cast<unsigned char>(pending_[0])) - pending_.size();
+        const size_t take = std::min(need, piece.size());
+        pending_.append(piece.substr(0, take));
+        piece.remove_prefix(take);
+        if (take < need)
+            return;
+        valid_ = IsValidUtf8(pending_);
+        pending_.clear();
+        if (!valid_)
+            return;
+    }
+    const size_t tail = IncompleteTail(piece);
+    valid_ = IsValidUtf8(piece.substr(0, tail));
+    pending_.assign(piece.substr(tail));
+}
+
+UnmarkedContent UnmarkedClassifier::Result() const
+{
+    if (nul_)
+        return UnmarkedContent::HoldsNul;
+    // A sequence cut off at the end is no UTF-8.
+    if (high_ && valid_ && pending_.empty())
+        return UnmarkedContent::Utf8;
+    return UnmarkedContent::Ansi;
+}
+
+void Utf8Writer::AppendRun(std::string_view run, std::string& out) const
+{
+    if (textIsUtf8_)
+        out.append(run);
+    else
+        AppendAnsiAsUtf8(out, run);
+}
+
+void Utf8Writer::Add(std::string_view piece, std::string& out)
+{
+    if (piece.empty())
+        return;
+    if (!started_) {
+        out.append(kUtf8Bom);
+        started_ = true;
+    }
+    size_t i = 0;
+    while (i < piece.size()) {
+        size_t end = i;
+        while (end < piece.size() && piece[end] != '\r' && piece[end] != '\n')
+            ++end;
+        if (end > i) {
+            AppendRun(piece.substr(i, end - i), out);
+            afterCr_ = afterBreak_ = false;
+        }
+        if (end == piece.size())
+            break;
+        if (piece[end] == '\n' && afterCr_) {
+            afterCr_ = false;  // the LF of a CR LF, already written
+        } else {
+            out.append("\r\n");
+            afterCr_ = piece[end] == '\r';
+        }
+        afterBreak_ = true;
+        i = end + 1;
+    }
+}
+
+void Utf8Writer::Finish(std::string& out)
+{
+    if (started_ && !afterBreak_)
+        out.append("\r\n");
 }

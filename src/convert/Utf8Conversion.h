@@ -42,3 +42,43 @@ UnmarkedContent ClassifyUnmarked(std::string_view bytes);
 // followed by CR LF): the mark when withBom is set, then the text itself when
 // it already is UTF-8, else its UTF-8 form.
 std::string Utf8Output(std::string_view joinedText, bool withBom, bool textIsUtf8);
+
+// ClassifyUnmarked for bytes that come in pieces, one block of a file after
+// the other: the same answer as over the whole, wherever the pieces end.
+class UnmarkedClassifier {
+public:
+    void Add(std::string_view piece);
+    UnmarkedContent Result() const;
+    // True once a NUL byte was seen, which settles the answer.
+    bool HoldsNul() const { return nul_; }
+    bool Empty() const { return empty_; }
+
+private:
+    bool empty_ = true;
+    bool nul_ = false;
+    bool high_ = false;   // a byte of 0x80 or above
+    bool valid_ = true;   // UTF-8 so far
+    std::string pending_; // the start of a sequence the next piece goes on with
+};
+
+// The conversion's output for a text that comes in pieces: the mark, then
+// every line ending in CR LF (a lone CR or LF becomes CR LF, a last line
+// without a break gains one), as UTF-8: encoded from Windows-1252, or
+// unchanged when the text is UTF-8 already. For a text without NUL bytes
+// these are the bytes of Utf8Output over the text list's joined text.
+class Utf8Writer {
+public:
+    explicit Utf8Writer(bool textIsUtf8) : textIsUtf8_(textIsUtf8) {}
+    // Appends to out the output for the next piece of the text.
+    void Add(std::string_view piece, std::string& out);
+    // Appends what ends the output: the break of a last line without one.
+    void Finish(std::string& out);
+
+private:
+    void AppendRun(std::string_view run, std::string& out) const;
+
+    bool textIsUtf8_;
+    bool started_ = false;
+    bool afterCr_ = false;      // the last byte was a CR, whose LF may follow
+    bool afterBreak_ = false;   // the last byte ended a line
+};

@@ -1,19 +1,14 @@
 #include "search/FileSearch.h"
 
 #include "platform/OpenForReading.h"
+#include "search/Simd.h"
 
-#include <QFile>
+#include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
-
-#if defined(__SSE2__) || defined(_M_X64)
-#include <bit>
-#include <emmintrin.h>
-#define FILSOK_SEARCH_SSE2 1
-#endif
 
 namespace search {
 namespace {
@@ -56,6 +51,174 @@ bool IsTrimmed(char c)
     return static_cast<unsigned char>(c) <= 32;
 }
 
+// The start of the line that holds position at: just after the last CR or LF
+// before it, or from when there is none between.
+std::size_t LineStart(std::string_view text, std::size_t from, std::size_t at)
+{
+    const char* p = text.data();
+    std::size_t i = at;
+#ifdef FILSOK_SEARCH_SSE2
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    for (; i >= from + 16; i -= 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i - 16));
+        const unsigned mask =
+            unsigned(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf))));
+        if (mask != 0)
+            return i - 16 + std::size_t(std::bit_width(mask));
+    }
+#endif
+    for (; i > from; --i)
+        if (p[i - 1] == '\r' || p[i - 1] == '\n')
+            return i;
+    return from;
+}
+
+struct LinesScan {
+    long long breaks = 0;  // CR LF counts once
+    bool holdsNul = false;
+};
+
+// Counts the line breaks of text, which ends just after a break (or holds
+// none) and has no CR LF split at its end, so that a CR as its last byte is
+// a break of its own. With kFindNul it also tells whether text holds a NUL
+// byte, and the count is then of no use.
+template <bool kFindNul>
+LinesScan ScanLinesScalar(const unsigned char* p, std::size_t from, std::size_t n, LinesScan scan)
+{
+    for (std::size_t i = from; i < n; ++i) {
+        if (kFindNul && p[i] == 0) {
+            scan.holdsNul = true;
+            return scan;
+        }
+        if (p[i] == '\n' || (p[i] == '\r' && (i + 1 == n || p[i + 1] != '\n')))
+            ++scan.breaks;
+    }
+    return scan;
+}
+
+#ifdef FILSOK_SEARCH_AVX2
+FILSOK_AVX2_BEGIN
+// A byte is a break when it is an LF, or a CR not followed by an LF; the
+// compare results (-1 each) are summed in byte lanes for up to 255 rounds at
+// a time, then added up.
+template <bool kFindNul>
+LinesScan ScanLinesWide(const unsigned char* p, std::size_t n)
+{
+    LinesScan scan;
+    const __m256i cr = _mm256_set1_epi8('\r');
+    const __m256i lf = _mm256_set1_epi8('\n');
+    const __m256i zero = _mm256_setzero_si256();
+    std::size_t i = 0;
+    while (i + 33 <= n) {
+        __m256i counts = zero;
+        __m256i nul = zero;
+        const std::size_t rounds = std::min<std::size_t>(255, (n - 1 - i) / 32);
+        for (std::size_t r = 0; r < rounds; ++r, i += 32) {
+            const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + i));
+            const __m256i next = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + i + 1));
+            const __m256i lone = _mm256_andnot_si256(_mm256_cmpeq_epi8(next, lf), _mm256_cmpeq_epi8(v, cr));
+            counts = _mm256_sub_epi8(counts, _mm256_or_si256(_mm256_cmpeq_epi8(v, lf), lone));
+            if constexpr (kFindNul)
+                nul = _mm256_or_si256(nul, _mm256_cmpeq_epi8(v, zero));
+        }
+        if (kFindNul && !_mm256_testz_si256(nul, nul)) {
+            scan.holdsNul = true;
+            return scan;
+        }
+        const __m256i sums = _mm256_sad_epu8(counts, zero);
+        scan.breaks += _mm256_extract_epi64(sums, 0) + _mm256_extract_epi64(sums, 1) +
+                       _mm256_extract_epi64(sums, 2) + _mm256_extract_epi64(sums, 3);
+    }
+    return ScanLinesScalar<kFindNul>(p, i, n, scan);
+}
+FILSOK_AVX2_END
+#endif
+
+template <bool kFindNul>
+LinesScan ScanLines(std::string_view text)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    const std::size_t n = text.size();
+#ifdef FILSOK_SEARCH_AVX2
+    if (HasAvx2())
+        return ScanLinesWide<kFindNul>(p, n);
+#endif
+    LinesScan scan;
+    std::size_t i = 0;
+#ifdef FILSOK_SEARCH_SSE2
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i zero = _mm_setzero_si128();
+    while (i + 17 <= n) {
+        __m128i counts = zero;
+        __m128i nul = zero;
+        const std::size_t rounds = std::min<std::size_t>(255, (n - 1 - i) / 16);
+        for (std::size_t r = 0; r < rounds; ++r, i += 16) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+            const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + 1));
+            const __m128i lone = _mm_andnot_si128(_mm_cmpeq_epi8(next, lf), _mm_cmpeq_epi8(v, cr));
+            counts = _mm_sub_epi8(counts, _mm_or_si128(_mm_cmpeq_epi8(v, lf), lone));
+            if constexpr (kFindNul)
+                nul = _mm_or_si128(nul, _mm_cmpeq_epi8(v, zero));
+        }
+        if (kFindNul && _mm_movemask_epi8(nul) != 0) {
+            scan.holdsNul = true;
+            return scan;
+        }
+        const __m128i sums = _mm_sad_epu8(counts, zero);
+        scan.breaks += _mm_cvtsi128_si32(sums) + _mm_cvtsi128_si32(_mm_unpackhi_epi64(sums, sums));
+    }
+#endif
+    return ScanLinesScalar<kFindNul>(p, i, n, scan);
+}
+
+// The hits of bytes whose first line has the index firstLine, handed to sink
+// in line order.
+template <class Sink>
+void ScanHits(const Matcher& matcher, std::string_view bytes, long long firstLine, Sink&& sink)
+{
+    // A line never holds a line break, and the text before the NUL never
+    // holds a NUL, so such search texts find nothing.
+    if (matcher.IsEmpty() || matcher.HasLineBreak() || matcher.HasNul())
+        return;
+    // The first scan goes over the raw bytes. No occurrence there means none
+    // before the NUL either; an occurrence past the NUL means the text before
+    // it has none, since the scan would have met that one first.
+    std::size_t at = matcher.Find(bytes);
+    if (at == Matcher::npos)
+        return;
+    const std::string_view text = TextBeforeNul(bytes);
+    if (at + matcher.Size() > text.size())
+        return;
+    // From one occurrence to the next, the lines between are only counted;
+    // an occurrence holds no line break, so it lies inside one line.
+    std::size_t counted = 0;  // the start of the line with index lineIndex
+    long long lineIndex = firstLine;
+    while (at != Matcher::npos) {
+        const std::size_t start = LineStart(text, counted, at);
+        lineIndex += ScanLines<false>(text.substr(counted, start - counted)).breaks;
+        const std::size_t end = FindBreak(text, at + matcher.Size());
+        sink(LineHit{lineIndex, TrimLine(text.substr(start, end - start))});
+        counted = AfterBreak(text, end);
+        ++lineIndex;
+        at = matcher.Find(text, counted);
+    }
+}
+
+// The end of the last whole line of a block that is not the file's end: just
+// after its last line break, or 0 when it holds none. A CR as the very last
+// byte is not taken as a break yet, since an LF in the next block may belong
+// to it.
+std::size_t EndOfWholeLines(std::string_view bytes)
+{
+    std::size_t end = bytes.size();
+    if (end > 0 && bytes[end - 1] == '\r')
+        --end;
+    const std::size_t start = LineStart(bytes, 0, end);
+    return start;
+}
+
 }  // namespace
 
 std::string_view TrimLine(std::string_view line)
@@ -77,80 +240,99 @@ std::string_view TextBeforeNul(std::string_view bytes)
 
 void FindHitLines(const Matcher& matcher, std::string_view bytes, std::vector<LineHit>& hits)
 {
-    // A line never holds a line break, and the text before the NUL never
-    // holds a NUL, so such search texts find nothing.
-    if (matcher.IsEmpty() || matcher.HasLineBreak() || matcher.HasNul())
-        return;
-    // The first scan goes over the raw bytes. No occurrence there means none
-    // before the NUL either; an occurrence past the NUL means the text before
-    // it has none, since the scan would have met that one first.
-    std::size_t at = matcher.Find(bytes);
-    if (at == Matcher::npos)
-        return;
-    const std::string_view text = TextBeforeNul(bytes);
-    if (at + matcher.Size() > text.size())
-        return;
-    // Walk the lines only as far as the occurrences reach; an occurrence holds
-    // no line break, so it lies inside one line.
-    std::size_t lineStart = 0;
-    int lineIndex = 0;
-    while (at != Matcher::npos) {
-        std::size_t lineEnd = FindBreak(text, lineStart);
-        while (lineEnd <= at) {
-            lineStart = AfterBreak(text, lineEnd);
-            ++lineIndex;
-            lineEnd = FindBreak(text, lineStart);
-        }
-        hits.push_back({lineIndex, TrimLine(text.substr(lineStart, lineEnd - lineStart))});
-        lineStart = AfterBreak(text, lineEnd);
-        ++lineIndex;
-        at = matcher.Find(text, lineStart);
-    }
+    ScanHits(matcher, bytes, 0, [&](const LineHit& hit) { hits.push_back(hit); });
 }
 
-void FileBuffer::Reserve(std::size_t size)
+FileBuffer::FileBuffer(std::size_t blockSize) : blockSize_(std::max<std::size_t>(blockSize, 1)) {}
+
+void FileBuffer::Grow(std::size_t keep)
 {
-    if (size <= capacity_)
-        return;
-    std::size_t capacity = capacity_ ? capacity_ : 65536;
-    while (capacity < size)
-        capacity *= 2;
-    data_.reset(new char[capacity]);
+    const std::size_t capacity = std::max(blockSize_, capacity_ * 2);
+    std::unique_ptr<char[]> data(new char[capacity]);
+    if (keep > 0)
+        std::memcpy(data.get(), data_.get(), keep);
+    data_ = std::move(data);
     capacity_ = capacity;
 }
 
-bool FileBuffer::Load(const QString& path)
+// The first read of a file asks not to wait for the disk; when it would
+// have to, the cache is cold and the read is made as usual.
+long FileBuffer::ReadFirst(int fd, char* to, std::size_t room)
 {
-    size_ = 0;
+#ifdef RWF_NOWAIT
+    if (!cold_ && askWithoutWaiting_) {
+        iovec into{to, room};
+        const ssize_t got = ::preadv2(fd, &into, 1, -1, RWF_NOWAIT);
+        if (got >= 0)
+            return long(got);
+        if (errno == EAGAIN)
+            cold_ = true;
+        else if (errno != EINTR)
+            askWithoutWaiting_ = false;
+    }
+#endif
+    return long(::read(fd, to, room));
+}
+
+bool FileBuffer::Search(const QString& path, const Matcher& matcher, const HitSink& onHit)
+{
     std::size_t reported = 0;
     const int fd = platform::OpenForReading(path, reported);
     if (fd < 0)
         return false;
-    // One more byte than the size the file reports, so that a read that
-    // fills it shows the file grew and the buffer needs to grow too.
-    Reserve(reported + 1);
+    const bool searched = Search(fd, reported, matcher, onHit);
+    ::close(fd);
+    return searched;
+}
+
+bool FileBuffer::Search(int fd, std::size_t reportedSize, const Matcher& matcher, const HitSink& onHit)
+{
+    // A line longer than a block made the buffer grow; the next file starts
+    // with one block again.
+    if (capacity_ != blockSize_) {
+        capacity_ = 0;
+        Grow(0);
+    }
+    std::size_t carried = 0;      // the start of a line, kept from the block before
+    std::size_t total = 0;        // bytes read from the file so far
+    long long firstLine = 0;      // the index of the line the buffer starts with
     for (;;) {
-        if (size_ == capacity_) {
-            std::unique_ptr<char[]> old = std::move(data_);
-            const std::size_t had = capacity_;
-            capacity_ = 0;
-            Reserve(had * 2);
-            std::memcpy(data_.get(), old.get(), had);
-        }
-        const ssize_t got = ::read(fd, data_.get() + size_, capacity_ - size_);
+        if (carried == capacity_)
+            Grow(carried);
+        const std::size_t room = capacity_ - carried;
+        const bool first = total == 0;
+        const long got = first ? ReadFirst(fd, data_.get(), room) : long(::read(fd, data_.get() + carried, room));
         if (got < 0) {
             if (errno == EINTR)
                 continue;
-            ::close(fd);
-            size_ = 0;
             return false;
         }
-        if (got == 0)
-            break;
-        size_ += std::size_t(got);
+        // Only part of a file in the cache gives a short first read.
+        if (first && reportedSize > std::size_t(got) && std::size_t(got) < room)
+            cold_ = true;
+        total += std::size_t(got);
+        const std::string_view bytes(data_.get(), carried + std::size_t(got));
+        // A plain file read short at its reported size is at its end; a
+        // further read would only return nothing. (A pipe reports no size.)
+        const bool atEnd = got == 0 || (reportedSize > 0 && total >= reportedSize && std::size_t(got) < room);
+        if (atEnd) {
+            ScanHits(matcher, bytes, firstLine, onHit);
+            return true;
+        }
+        const std::size_t end = EndOfWholeLines(bytes);
+        const LinesScan lines = ScanLines<true>(bytes.substr(0, end));
+        const std::size_t newFrom = std::max(end, carried);
+        if (lines.holdsNul || std::memchr(bytes.data() + newFrom, 0, bytes.size() - newFrom)) {
+            // The text ends at the NUL: nothing after it is searched.
+            ScanHits(matcher, bytes, firstLine, onHit);
+            return true;
+        }
+        ScanHits(matcher, bytes.substr(0, end), firstLine, onHit);
+        firstLine += lines.breaks;
+        carried = bytes.size() - end;
+        if (end > 0 && carried > 0)
+            std::memmove(data_.get(), data_.get() + end, carried);
     }
-    ::close(fd);
-    return true;
 }
 
 }  // namespace search

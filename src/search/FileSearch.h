@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -20,7 +21,7 @@ std::string_view TrimLine(std::string_view line);
 std::string_view TextBeforeNul(std::string_view bytes);
 
 struct LineHit {
-    int index;              // counted from 0
+    long long index;        // counted from 0
     std::string_view text;  // trimmed; points into the searched bytes
     bool operator==(const LineHit&) const = default;
 };
@@ -30,21 +31,46 @@ struct LineHit {
 // without a hit costs one scan of its bytes and is not split into lines.
 void FindHitLines(const Matcher& matcher, std::string_view bytes, std::vector<LineHit>& hits);
 
-// One buffer that every file of a run is read into in turn.
+// Takes the hits of a file as they are found; a hit's text lasts only for the
+// call, since the block it points into is read over afterwards.
+using HitSink = std::function<void(const LineHit&)>;
+
+// Reads every file of a run in turn into one buffer, a block at a time, so
+// that a file of any size is searched in bounded memory: the buffer holds one
+// block and the partial line carried over from the block before (a line
+// longer than a block makes it grow to hold that line).
 class FileBuffer {
 public:
-    // Reads the whole file; false when it cannot be opened or read (a missing
-    // file, a folder, an empty path, no permission). The path goes through
-    // the file-system encoding.
-    bool Load(const QString& path);
-    std::string_view Bytes() const { return {data_.get(), size_}; }
+    static constexpr std::size_t kBlockSize = std::size_t(1) << 20;
+
+    // Tests read in small blocks to put lines across block edges.
+    explicit FileBuffer(std::size_t blockSize = kBlockSize);
+
+    // Passes every line of the file at path that holds the search text to
+    // onHit, in line order: the same lines as FindHitLines over the whole
+    // file. False when the file cannot be opened or read (a missing file, a
+    // folder, an empty path, no permission); hits of the blocks before a read
+    // that failed have been passed on by then. The path goes through the
+    // file-system encoding.
+    bool Search(const QString& path, const Matcher& matcher, const HitSink& onHit);
+    // The same over what can be read from fd, a descriptor open for reading,
+    // whose size the file system gave as reportedSize (0 when it gives
+    // none); the descriptor stays open.
+    bool Search(int fd, std::size_t reportedSize, const Matcher& matcher, const HitSink& onHit);
+
+    // True once a file this buffer read was not all in the page cache, so
+    // that reading it had to wait for the disk (see ReadAhead).
+    bool MetColdCache() const { return cold_; }
 
 private:
-    void Reserve(std::size_t size);
+    void Grow(std::size_t keep);
+    long ReadFirst(int fd, char* to, std::size_t room);
 
+    std::size_t blockSize_;
     std::unique_ptr<char[]> data_;
     std::size_t capacity_ = 0;
-    std::size_t size_ = 0;
+    bool cold_ = false;
+    bool askWithoutWaiting_ = true;  // the file system can say whether a read would wait
 };
 
 }  // namespace search

@@ -1,15 +1,12 @@
 #include "search/SearchMatcher.h"
 
 #include "platform/CodePage.h"
+#include "search/Simd.h"
 
 #include <array>
 #include <bit>
+#include <cstdint>
 #include <cstring>
-
-#if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
-#include <emmintrin.h>
-#define FILSOK_SEARCH_SSE2 1
-#endif
 
 namespace search {
 namespace {
@@ -53,6 +50,72 @@ int Commonness(unsigned char b)
     return b < 0x80 ? 2 : 1;
 }
 
+#ifdef FILSOK_SEARCH_AVX2
+FILSOK_AVX2_BEGIN
+
+// The bytes of one probe position that count as a fit, tested with one
+// compare: a byte fits when (byte | fold) == want. With case ignored the
+// two forms of a letter differ in one bit, which fold sets.
+template <bool kFold>
+inline __m256i Fits(__m256i bytes, __m256i fold, __m256i want)
+{
+    if constexpr (kFold)
+        bytes = _mm256_or_si256(bytes, fold);
+    return _mm256_cmpeq_epi8(bytes, want);
+}
+
+struct WideProbe {
+    std::size_t offset;  // in the search text
+    unsigned char fold;
+    unsigned char want;
+};
+
+// The scan of Matcher::Find with 64 starts at a time, then 32: every start
+// from pos on where both probes fit goes to verify, until one holds. pos is
+// left where the wide steps end.
+template <bool kFold, class Verify>
+std::size_t FindWide(const unsigned char* text, std::size_t& pos, std::size_t last, WideProbe probe1,
+                     WideProbe probe2, const Verify& verify)
+{
+    const __m256i fold1 = _mm256_set1_epi8(static_cast<char>(probe1.fold));
+    const __m256i fold2 = _mm256_set1_epi8(static_cast<char>(probe2.fold));
+    const __m256i want1 = _mm256_set1_epi8(static_cast<char>(probe1.want));
+    const __m256i want2 = _mm256_set1_epi8(static_cast<char>(probe2.want));
+    const unsigned char* at1 = text + probe1.offset;
+    const unsigned char* at2 = text + probe2.offset;
+    // (A lambda would not be compiled for AVX2, hence the macro.)
+#define FILSOK_CANDIDATES(from)                                                                        \
+    _mm256_and_si256(                                                                                  \
+        Fits<kFold>(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(at1 + (from))), fold1, want1), \
+        Fits<kFold>(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(at2 + (from))), fold2, want2))
+    for (; pos + 64 <= last + 1; pos += 64) {
+        const __m256i low = FILSOK_CANDIDATES(pos);
+        const __m256i high = FILSOK_CANDIDATES(pos + 32);
+        const __m256i any = _mm256_or_si256(low, high);
+        if (_mm256_testz_si256(any, any))
+            continue;
+        std::uint64_t mask = std::uint64_t(std::uint32_t(_mm256_movemask_epi8(low))) |
+                             std::uint64_t(std::uint32_t(_mm256_movemask_epi8(high))) << 32;
+        for (; mask != 0; mask &= mask - 1) {
+            const std::size_t at = pos + std::size_t(std::countr_zero(mask));
+            if (verify(at))
+                return at;
+        }
+    }
+    for (; pos + 32 <= last + 1; pos += 32) {
+        for (unsigned mask = unsigned(_mm256_movemask_epi8(FILSOK_CANDIDATES(pos))); mask != 0; mask &= mask - 1) {
+            const std::size_t at = pos + std::size_t(std::countr_zero(mask));
+            if (verify(at))
+                return at;
+        }
+    }
+#undef FILSOK_CANDIDATES
+    return Matcher::npos;
+}
+
+FILSOK_AVX2_END
+#endif
+
 }  // namespace
 
 std::string LowerAnsi(std::string_view text)
@@ -88,6 +151,7 @@ Matcher::Matcher(std::string_view searchText, bool ignoreCase)
     p2a_ = static_cast<unsigned char>(needle_[probe2_]);
     p1b_ = ignoreCase_ ? other[p1a_] : p1a_;
     p2b_ = ignoreCase_ ? other[p2a_] : p2a_;
+    foldable_ = std::popcount(unsigned(p1a_ ^ p1b_)) <= 1 && std::popcount(unsigned(p2a_ ^ p2b_)) <= 1;
 }
 
 bool Matcher::MatchesAt(const unsigned char* at) const
@@ -134,6 +198,16 @@ std::size_t Matcher::Find(std::string_view haystack, std::size_t from) const
     }
 
     std::size_t pos = from;
+#ifdef FILSOK_SEARCH_AVX2
+    if (foldable_ && HasAvx2()) {
+        const WideProbe probe1{probe1_, static_cast<unsigned char>(p1a_ ^ p1b_), static_cast<unsigned char>(p1a_ | p1b_)};
+        const WideProbe probe2{probe2_, static_cast<unsigned char>(p2a_ ^ p2b_), static_cast<unsigned char>(p2a_ | p2b_)};
+        auto verify = [this, text](std::size_t at) { return MatchesAt(text + at); };
+        const std::size_t found = ignoreCase_ ? FindWide<true>(text, pos, last, probe1, probe2, verify)
+                                              : FindWide<false>(text, pos, last, probe1, probe2, verify);
+        return found != npos ? found : FindScalar(text, pos, last);
+    }
+#endif
 #ifdef FILSOK_SEARCH_SSE2
     // Sixteen starts at a time: a start is a candidate when the text holds an
     // accepted byte at both probe positions. Loads stay inside the text
@@ -159,5 +233,6 @@ std::size_t Matcher::Find(std::string_view haystack, std::size_t from) const
 #endif
     return FindScalar(text, pos, last);
 }
+
 
 }  // namespace search

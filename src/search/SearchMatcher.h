@@ -44,6 +44,9 @@ private:
     std::size_t probe1_ = 0;
     std::size_t probe2_ = 0;
     unsigned char p1a_ = 0, p1b_ = 0, p2a_ = 0, p2b_ = 0;
+    // True when each probe's two bytes differ in at most one bit (all
+    // letters of the code page but ÿ and Ÿ), so one compare tests both.
+    bool foldable_ = false;
 };
 
 }  // namespace search

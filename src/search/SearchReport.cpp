@@ -21,9 +21,9 @@ namespace {
 
 // Appends the hit line to out, written in place: a report may hold millions
 // of them, and a line built on its own first would be copied once more.
-void AppendHitLine(QString& out, const QString& path, int lineIndex, std::string_view line)
+void AppendHitLine(QString& out, const QString& path, long long lineIndex, std::string_view line)
 {
-    char digits[16];
+    char digits[24];
     const qsizetype digitCount = std::to_chars(digits, digits + sizeof digits, lineIndex).ptr - digits;
     constexpr char16_t kRad[] = u" Rad:";
     constexpr char16_t kBar[] = u" | ";
@@ -42,7 +42,7 @@ void AppendHitLine(QString& out, const QString& path, int lineIndex, std::string
 
 }  // namespace
 
-QString HitLine(const QString& path, int lineIndex, std::string_view line)
+QString HitLine(const QString& path, long long lineIndex, std::string_view line)
 {
     QString text;
     AppendHitLine(text, path, lineIndex, line);
@@ -87,11 +87,17 @@ void Report::AddLine(const QString& line)
     text_ += line;
 }
 
-void Report::AddHit(const QString& path, int lineIndex, std::string_view line)
+void Report::AddHit(const QString& path, long long lineIndex, std::string_view line)
 {
     text_ += QLatin1String("\r\n");
     AppendHitLine(text_, path, lineIndex, line);
     ++hits_;
+}
+
+void Report::BackTo(const Mark& mark)
+{
+    text_.truncate(mark.size);
+    hits_ = mark.hits;
 }
 
 void Report::Close(int files)

@@ -14,7 +14,7 @@ QString HeaderLine(const QString& searchText);
 QString DashLine();
 // path " Rad:" index " | " line; the line (ANSI bytes, already trimmed) is
 // shown through the Windows-1252 table.
-QString HitLine(const QString& path, int lineIndex, std::string_view line);
+QString HitLine(const QString& path, long long lineIndex, std::string_view line);
 // N förekomster av "text" i M genomsökta filer
 QString SummaryLine(int hits, const QString& searchText, int files);
 // "47 ms" up to 1000 ms; above it the seconds with the locale's decimal
@@ -34,7 +34,15 @@ class Report {
 public:
     explicit Report(const QString& searchText);
 
-    void AddHit(const QString& path, int lineIndex, std::string_view line);
+    void AddHit(const QString& path, long long lineIndex, std::string_view line);
+    // Where the report stands, to go back to when a file fails part-way, so
+    // that none of its lines stay in the report.
+    struct Mark {
+        qsizetype size;
+        int hits;
+    };
+    Mark Here() const { return {text_.size(), hits_}; }
+    void BackTo(const Mark& mark);
     // The closing dash line and the summary.
     void Close(int files);
     // Close, then the timing line.

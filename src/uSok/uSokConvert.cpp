@@ -1,13 +1,13 @@
 // The UTF-8 conversion: Button1Click, HasUtf8Bom, SaveTextAsUtf8.
 #include "uSok/uSok.h"
 
+#include "convert/FileConversion.h"
 #include "convert/SafeFileWrite.h"
 #include "convert/Utf8Conversion.h"
 #include "platform/OpenForReading.h"
 #include "toolkit/Exceptions.h"
 #include "toolkit/TMemo.h"
 #include "toolkit/TProgressBar.h"
-#include "toolkit/TStringList.h"
 #include "uXprocs/uXprocs.h"
 
 #include <QCoreApplication>
@@ -68,7 +68,8 @@ void SaveBytes(const QString& path, std::string_view bytes)
     switch (WriteFileSafely(path, bytes)) {
     case SafeWriteResult::Written: return;
     case SafeWriteResult::CannotCreate: throw EFCreateError(CannotCreateFileMessage(path));
-    case SafeWriteResult::WriteFailed: throw EWriteError(QStringLiteral("Stream write error"));
+    case SafeWriteResult::WriteFailed:
+    case SafeWriteResult::ContentFailed: throw EWriteError(QStringLiteral("Stream write error"));
     }
 }
 
@@ -125,8 +126,6 @@ void TForm1::Button1Click(QObject*)
     // The report is gathered here and handed to the memo once; whatever
     // stops the run, the memo shows the lines written up to then.
     QStringList report{QStringLiteral("Konvertera till UTF-8"), kDashLine};
-    TStringList text;
-    std::string bytes;
     const int count = Memofil->LineCount();
     p1->SetMax(count);
     // A run that stopped on an error left the bar where it stood.
@@ -139,20 +138,18 @@ void TForm1::Button1Click(QObject*)
                 report.append(path + QStringLiteral(" är redan UTF-8 kodad"));
                 continue;
             }
-            if (!ReadWholeFile(path, bytes))
-                throw EFOpenError(CannotOpenFileMessage(path));
-            const UnmarkedContent kind = ClassifyUnmarked(bytes);
-            if (kind == UnmarkedContent::HoldsNul) {
+            // Read in blocks, twice: once to tell how, once to write.
+            switch (ConvertUnmarkedFile(path)) {
+            case FileConversion::Converted:
+                report.append(path + QStringLiteral(" konverterades till UTF-8"));
+                break;
+            case FileConversion::HoldsNul:
                 report.append(path + QStringLiteral(" innehåller NUL-tecken och lämnades orörd"));
-                continue;
+                break;
+            case FileConversion::CannotRead: throw EFOpenError(CannotOpenFileMessage(path));
+            case FileConversion::CannotCreate: throw EFCreateError(CannotCreateFileMessage(path));
+            case FileConversion::WriteFailed: throw EWriteError(QStringLiteral("Stream write error"));
             }
-            text.SetText(bytes);
-            const std::string joined = text.Text();
-            if (kind == UnmarkedContent::Utf8)
-                SaveBytes(path, Utf8Output(joined, true, true));
-            else
-                SaveTextAsUtf8(path, joined, true);
-            report.append(path + QStringLiteral(" konverterades till UTF-8"));
         }
     } catch (...) {
         // As in the search: the caret goes to the end, so the last lines,

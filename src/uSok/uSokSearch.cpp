@@ -2,6 +2,7 @@
 #include "uSok/uSok.h"
 
 #include "search/FileSearch.h"
+#include "search/ReadAhead.h"
 #include "search/SearchMatcher.h"
 #include "search/SearchReport.h"
 #include "platform/CodePage.h"
@@ -15,7 +16,6 @@
 
 #include <QCoreApplication>
 #include <QLocale>
-#include <vector>
 
 namespace {
 
@@ -53,19 +53,25 @@ void TForm1::btnSokClick(QObject*)
     const int fileCount = int(files.size());
     search::Report report(searchText);
     search::FileBuffer buffer;
-    std::vector<search::LineHit> hits;
+    search::ReadAhead readAhead(files);
 
     p1->SetMax(fileCount);
     try {
         for (int i = 0; i < fileCount; ++i) {
             p1->StepAndRepaint();
+            // Where the files have to come from the disk, it reads ahead.
+            if (buffer.MetColdCache())
+                readAhead.After(i);
             const QString& path = files[i];
-            if (!buffer.Load(path))
-                throw EFOpenError(CannotOpenFileMessage(path));
-            hits.clear();
-            search::FindHitLines(matcher, buffer.Bytes(), hits);
-            for (const search::LineHit& hit : hits)
+            const search::Report::Mark before = report.Here();
+            const bool searched = buffer.Search(path, matcher, [&](const search::LineHit& hit) {
                 report.AddHit(path, hit.index, hit.text);
+            });
+            if (!searched) {
+                // A file that fails part-way leaves none of its lines.
+                report.BackTo(before);
+                throw EFOpenError(CannotOpenFileMessage(path));
+            }
         }
     } catch (...) {
         // The run stops at the failing file; the memo keeps what was found

@@ -1,7 +1,9 @@
 // The byte-level side of the conversion that the runs on files do not reach:
 // which byte sequences count as UTF-8 already, and the code-page characters
 // beyond those the file tests use.
+#include "convert/FileConversion.h"
 #include "convert/Utf8Conversion.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -37,8 +39,17 @@ TEST(ConvertBytes, ValidUtf8)
         {"second byte not continuation", "\xC3\x41"s, false},
         {"third byte not continuation", "\xE2\x82\x41"s, false},
     };
-    for (const auto& c : cases)
+    for (const auto& c : cases) {
         EXPECT_EQ(IsValidUtf8(c.bytes), c.valid) << c.name;
+        // Read in pieces, one block of a file after the other, wherever
+        // the pieces end the answer is that for the whole.
+        for (size_t piece = 1; piece <= c.bytes.size(); ++piece) {
+            UnmarkedClassifier classifier;
+            for (size_t at = 0; at < c.bytes.size(); at += piece)
+                classifier.Add(std::string_view(c.bytes).substr(at, piece));
+            EXPECT_EQ(classifier.Result(), ClassifyUnmarked(c.bytes)) << c.name << ", pieces of " << piece;
+        }
+    }
     // Only text with a byte of 0x80 or above counts as unmarked UTF-8.
     EXPECT_FALSE(IsUnmarkedUtf8("abc"s));
     EXPECT_TRUE(IsUnmarkedUtf8("\xC3\xA4"s));
@@ -58,6 +69,42 @@ TEST(ConvertBytes, CodePageCharacters)
     };
     for (const auto& c : cases)
         EXPECT_EQ(AnsiToUtf8(c.ansi), c.utf8) << c.ansi;
+}
+
+// The conversion of a file read in blocks: each text in pieces of every
+// size, and the file itself in blocks of two bytes, give the same output,
+// however its line breaks and characters fall across the edges.
+TEST(ConvertBytes, SameOutputInAnyBlocks)
+{
+    const std::string bom = "\xEF\xBB\xBF";
+    const struct {
+        const char* name;
+        std::string bytes;
+        std::string output;
+    } cases[] = {
+        {"crlf and lone breaks", "a\r\nb\rc\nd"s, bom + "a\r\nb\r\nc\r\nd\r\n"},
+        {"blank lines", "\n\r\r\n\r\n\n"s, bom + "\r\n\r\n\r\n\r\n\r\n"},
+        {"ends in cr", "x\r"s, bom + "x\r\n"},
+        {"ansi letters", "k\xE4r\r\n\x80"s, bom + "k\xC3\xA4r\r\n\xE2\x82\xAC\r\n"},
+        {"utf-8 kept", "k\xC3\xA4r\n\xF0\x9F\x98\x80\xE2\x82\xAC"s,
+         bom + "k\xC3\xA4r\r\n\xF0\x9F\x98\x80\xE2\x82\xAC\r\n"},
+        {"utf-8 cut at the end is ansi", "\xC3\xA4\xC3"s, bom + "\xC3\x83\xC2\xA4\xC3\x83\r\n"},
+    };
+    testfiles::Folder folder;
+    for (const auto& c : cases) {
+        const bool utf8 = ClassifyUnmarked(c.bytes) == UnmarkedContent::Utf8;
+        for (size_t piece = 1; piece <= c.bytes.size(); ++piece) {
+            Utf8Writer writer(utf8);
+            std::string out;
+            for (size_t at = 0; at < c.bytes.size(); at += piece)
+                writer.Add(std::string_view(c.bytes).substr(at, piece), out);
+            writer.Finish(out);
+            EXPECT_EQ(out, c.output) << c.name << ", pieces of " << piece;
+        }
+        const QString path = folder.Put(c.name, QByteArray::fromStdString(c.bytes));
+        EXPECT_EQ(ConvertUnmarkedFile(path, 2), FileConversion::Converted) << c.name;
+        EXPECT_EQ(testfiles::Read(path).toStdString(), c.output) << c.name;
+    }
 }
 
 }  // namespace

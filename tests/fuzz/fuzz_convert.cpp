@@ -1,7 +1,8 @@
 // The conversion of any file bytes: a file with a NUL byte is left alone;
 // any other gives the mark followed by valid UTF-8, which for a file that
 // already is UTF-8 is its text unchanged, and for an ANSI file is its
-// Windows-1252 reading.
+// Windows-1252 reading. Read in pieces, as a file is read in blocks, the
+// answer and the output are the same wherever the pieces end.
 #include "convert/Utf8Conversion.h"
 #include "platform/CodePage.h"
 
@@ -61,6 +62,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(HoldsNulByte(bytes) == (std::memchr(data, 0, size) != nullptr));
 
     const UnmarkedContent kind = ClassifyUnmarked(bytes);
+    const size_t piece = 1 + size % 13;
+    UnmarkedClassifier classifier;
+    for (size_t at = 0; at < size; at += piece)
+        classifier.Add(bytes.substr(at, piece));
+    Check(classifier.Result() == kind);
     if (HoldsNulByte(bytes)) {
         Check(kind == UnmarkedContent::HoldsNul);
         return 0;
@@ -85,5 +91,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Check(AnsiToUtf8(bytes) == body);
     }
     Check(Utf8Output(bytes, false, kind == UnmarkedContent::Utf8) == body);
+
+    auto written = [&](size_t pieceSize) {
+        Utf8Writer writer(kind == UnmarkedContent::Utf8);
+        std::string text;
+        for (size_t at = 0; at < size; at += pieceSize)
+            writer.Add(bytes.substr(at, pieceSize), text);
+        writer.Finish(text);
+        return text;
+    };
+    const std::string whole = written(size + 1);
+    Check(written(piece) == whole);
+    // Without line breaks the text is one line, which gains CR LF.
+    if (size > 0 && bytes.find_first_of("\r\n") == std::string_view::npos)
+        Check(whole == out + "\r\n");
     return 0;
 }

@@ -5,8 +5,11 @@
 #include "support/TestFiles.h"
 #include "toolkit/TStringList.h"
 
+#include <QFile>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <random>
+#include <unistd.h>
 #include <string>
 #include <utility>
 #include <vector>
@@ -126,32 +129,46 @@ TEST(HitLines, AgreeWithTextListOnRandomFiles)
     }
 }
 
+// What the block reading passes on, with each hit's text copied.
+Hits SearchFile(search::FileBuffer& buffer, const QString& path, const search::Matcher& matcher, bool* searched = nullptr)
+{
+    Hits hits;
+    const bool ok = buffer.Search(path, matcher, [&](const search::LineHit& hit) {
+        hits.emplace_back(int(hit.index), std::string(hit.text));
+    });
+    if (searched)
+        *searched = ok;
+    return hits;
+}
+
 TEST(FileBuffer, ReadsWholeFilesAndReusesItself)
 {
     testfiles::Folder folder;
     const std::string big(200000, 'z');
-    const QString bigPath = folder.Put("big.txt", QByteArray::fromStdString(big + "end"));
-    const QString smallPath = folder.Put("small.txt", QByteArray("a\0b", 3));
+    const QString bigPath = folder.Put("big.txt", QByteArray::fromStdString(big + "\nend"));
+    const QString smallPath = folder.Put("small.txt", QByteArray("end\0b", 5));
     const QString emptyPath = folder.Put("empty.txt", QByteArray());
 
+    const search::Matcher matcher("end", false);
     search::FileBuffer buffer;
-    ASSERT_TRUE(buffer.Load(bigPath));
-    EXPECT_EQ(buffer.Bytes(), big + "end");
-    ASSERT_TRUE(buffer.Load(smallPath));
-    EXPECT_EQ(buffer.Bytes(), std::string("a\0b", 3));
-    ASSERT_TRUE(buffer.Load(emptyPath));
-    EXPECT_EQ(buffer.Bytes(), "");
+    EXPECT_EQ(SearchFile(buffer, bigPath, matcher), (Hits{{1, "end"}}));
+    EXPECT_EQ(SearchFile(buffer, smallPath, matcher), (Hits{{0, "end"}}));
+    bool searched = false;
+    EXPECT_EQ(SearchFile(buffer, emptyPath, matcher, &searched), Hits{});
+    EXPECT_TRUE(searched);
 }
 
 TEST(FileBuffer, RefusesWhatIsNoReadableFile)
 {
     testfiles::Folder folder;
     folder.Put("sub/x.txt", "x");
+    const search::Matcher matcher("x", false);
     search::FileBuffer buffer;
-    EXPECT_FALSE(buffer.Load(folder("missing.txt")));
-    EXPECT_FALSE(buffer.Load(folder("sub")));
-    EXPECT_FALSE(buffer.Load(QString()));
-    EXPECT_EQ(buffer.Bytes(), "");
+    for (const QString& path : {folder("missing.txt"), folder("sub"), QString()}) {
+        bool searched = true;
+        EXPECT_EQ(SearchFile(buffer, path, matcher, &searched), Hits{});
+        EXPECT_FALSE(searched) << path.toStdString();
+    }
 }
 
 TEST(FileBuffer, OpensNamesWithNordicLetters)
@@ -159,8 +176,62 @@ TEST(FileBuffer, OpensNamesWithNordicLetters)
     testfiles::Folder folder;
     const QString path = folder.Put(QStringLiteral("räksmörgås.asp"), "conn.");
     search::FileBuffer buffer;
-    ASSERT_TRUE(buffer.Load(path));
-    EXPECT_EQ(buffer.Bytes(), "conn.");
+    EXPECT_EQ(SearchFile(buffer, path, search::Matcher("conn.", false)), (Hits{{0, "conn."}}));
 }
+
+// A file read in blocks gives the same hits as the whole file read at once,
+// wherever the block edges fall: every block size from 1 byte up is tried,
+// so each break, CR LF, NUL and hit of a row lies across an edge for some
+// of them. The size the file system reports may also be none, or out of
+// date because the file grew or shrank after it was asked for.
+struct BlockCase {
+    const char* name;
+    std::string bytes;
+    std::string needle;
+    bool ignoreCase;
+};
+
+void PrintTo(const BlockCase& c, std::ostream* os) { *os << c.name; }
+
+class BlockEdges : public ::testing::TestWithParam<BlockCase> {};
+
+TEST_P(BlockEdges, SameHitsAsWholeFile)
+{
+    const BlockCase& c = GetParam();
+    testfiles::Folder folder;
+    const QString path = folder.Put("f.txt", QByteArray::fromStdString(c.bytes));
+    const search::Matcher matcher(c.needle, c.ignoreCase);
+    const Hits whole = Search(c.needle, c.bytes, c.ignoreCase);
+    for (std::size_t block = 1; block <= c.bytes.size() + 1; ++block) {
+        search::FileBuffer buffer(block);
+        EXPECT_EQ(SearchFile(buffer, path, matcher), whole) << "block size " << block;
+        for (std::size_t reported : {std::size_t(0), c.bytes.size() / 2, c.bytes.size() + 7}) {
+            const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
+            ASSERT_GE(fd, 0);
+            Hits hits;
+            EXPECT_TRUE(buffer.Search(fd, reported, matcher, [&](const search::LineHit& hit) {
+                hits.emplace_back(int(hit.index), std::string(hit.text));
+            }));
+            ::close(fd);
+            EXPECT_EQ(hits, whole) << "block size " << block << ", reported size " << reported;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BlockEdges,
+    ::testing::Values(
+        BlockCase{"LfBreaks", "ab\nconn.\n\nx conn.\ny\nconn.", "conn.", false},
+        BlockCase{"CrLfBreaks", "a\r\nconn.\r\n\r\n  conn. \r\nz\r\n", "conn.", false},
+        BlockCase{"CrOnlyBreaks", "\r\rconn.\rq\r\rConn.\r", "conn.", true},
+        BlockCase{"MixedBreaks", "a\r\n\nconn.\rb\n\r\n\r\rconn.\r\n\n", "conn.", false},
+        BlockCase{"NulEndsText", std::string("conn.\r\nab\0conn.\nconn.", 22), "conn.", false},
+        BlockCase{"NulOnFirstLine", std::string("xy\0\nconn.\n", 11), "conn.", false},
+        BlockCase{"HitOnLastLineWithoutBreak", "a\r\nb\r\nc\r\nthe conn.Open", "conn.Open", false},
+        BlockCase{"LongLineWithHit", std::string(40, 'x') + " conn. " + std::string(40, 'y') + "\r\nconn.", "conn.",
+                  false},
+        BlockCase{"ManyEmptyLines", "\r\n\r\n\n\n\r\r\r\n\n\rconn.\r\n\r\n\nCONN.", "conn.", true},
+        BlockCase{"EndsInCr", "conn.\r\r\nconn.\r", "conn.", false},
+        BlockCase{"LettersBeyondAscii", "\xC5ngstr\xF6m\r\n\xE5r\r\n", "\xE5", true}));
 
 }  // namespace

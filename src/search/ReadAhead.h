@@ -1,0 +1,30 @@
+#pragma once
+// Reading ahead when the page cache is cold: while one file is searched, the
+// kernel is asked to read the next listed files from the disk, so that their
+// turn finds them in memory and the disk has several reads to work on. The
+// search itself stays one file after the other; only the disk works ahead.
+#include <QStringList>
+#include <cstddef>
+
+namespace search {
+
+class ReadAhead {
+public:
+    // How far ahead: a number of files, and of each only its start, which is
+    // what its search needs first (the kernel reads on as the search goes).
+    static constexpr int kFiles = 32;
+    static constexpr std::size_t kBytesOfOneFile = std::size_t(4) << 20;
+
+    explicit ReadAhead(const QStringList& paths) : paths_(paths) {}
+
+    // Asks for the files after the one at index current that were not asked
+    // for yet, up to kFiles ahead. A file that cannot be opened (or is no
+    // plain file) is passed over: its own turn reports it.
+    void After(int current);
+
+private:
+    const QStringList& paths_;
+    int askedUpTo_ = 0;  // the files before this index were asked for
+};
+
+}  // namespace search
