@@ -112,6 +112,9 @@ start_program() {
   E2E_PROGRAM=$!
   E2E_WINDOW=$(timeout 20 xdotool search --sync --onlyvisible --pid "$E2E_PROGRAM" 2>/dev/null | head -n 1)
   [ -n "$E2E_WINDOW" ] || fail "the window did not appear within 20 s"
+  if [ ${#environment[@]} -gt 0 ] && tr '\0' '\n' <"/proc/$E2E_PROGRAM/environ" | grep -q '^\(LANG\|LANGUAGE\|LC_[A-Z_]*\)='; then
+    fail "the program was meant to run with no locale but has one"
+  fi
   activate_window
   sleep 0.5
 }
