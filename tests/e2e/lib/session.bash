@@ -73,9 +73,18 @@ start_session() {
     fail "the virtual X server did not start within 20 s"
   fi
   export DISPLAY=":$(head -n 1 "$E2E_TMP/display")"
-  openbox >/dev/null 2>&1 &
+  openbox >"$E2E_TMP/openbox.log" 2>&1 &
   E2E_WM=$!
-  wait_until 20 window_manager_running || fail "openbox did not start on $DISPLAY within 20 s"
+  if ! wait_until 20 window_manager_running; then
+    cat "$E2E_TMP/openbox.log"
+    fail "openbox did not start on $DISPLAY within 20 s"
+  fi
+  # The first synthetic key press on a new X server switches its keyboard to
+  # the XTEST device, which changes the keyboard map; openbox then drops and
+  # takes again its key bindings, and a keystroke sent in that moment (an
+  # alt+F4) is lost. One harmless key press now, long before the program's
+  # window is there, gets that over with.
+  xdotool key shift
 }
 
 # stop_process PID: ends a process this session started, by force if it has
@@ -110,8 +119,14 @@ start_program() {
   fi
   env "${environment[@]}" "$program" 2>>"$E2E_TMP/program.log" &
   E2E_PROGRAM=$!
-  E2E_WINDOW=$(timeout 20 xdotool search --sync --onlyvisible --pid "$E2E_PROGRAM" 2>/dev/null | head -n 1)
-  [ -n "$E2E_WINDOW" ] || fail "the window did not appear within 20 s"
+  E2E_WINDOW=""
+  local deadline=$((SECONDS + 20))
+  while [ -z "$E2E_WINDOW" ]; do
+    kill -0 "$E2E_PROGRAM" 2>/dev/null || fail "the program ended before its window appeared"
+    [ "$SECONDS" -lt "$deadline" ] || fail "the window did not appear within 20 s"
+    sleep 0.2
+    E2E_WINDOW=$(timeout 5 xdotool search --onlyvisible --pid "$E2E_PROGRAM" 2>/dev/null | head -n 1)
+  done
   if [ ${#environment[@]} -gt 0 ] && tr '\0' '\n' <"/proc/$E2E_PROGRAM/environ" | grep -q '^\(LANG\|LANGUAGE\|LC_[A-Z_]*\)='; then
     fail "the program was meant to run with no locale but has one"
   fi
