@@ -72,13 +72,30 @@ openbox >/dev/null 2>&1 &
 wm=$!
 wm_running() { timeout 5 xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
 wait_until 20 wm_running || fail "openbox did not start on $DISPLAY within 20 s"
+# The first synthetic key press on a new X server switches its keyboard to
+# the XTEST device, which changes the keyboard map; openbox then drops and
+# takes again its key bindings, and a keystroke sent in that moment (an
+# alt+F4) is lost. One harmless key press now, long before the program's
+# window is there, gets that over with.
+xdotool key shift
 
 "$program" &
 program_pid=$!
 # Found by its process: the title holds an "ö", which xdotool cannot match
 # in a locale that is not UTF-8.
-window=$(timeout 30 xdotool search --sync --onlyvisible --pid "$program_pid" 2>/dev/null | head -n 1) || true
-[ -n "$window" ] || fail "the Filsök window did not appear within 30 s"
+window=""
+deadline=$((SECONDS + 30))
+while [ -z "$window" ]; do
+  if ! kill -0 "$program_pid" 2>/dev/null; then
+    status=0
+    wait "$program_pid" || status=$?
+    program_pid=""
+    fail "Filsök ended with status $status before its window appeared"
+  fi
+  [ "$SECONDS" -lt "$deadline" ] || fail "the Filsök window did not appear within 30 s"
+  sleep 0.2
+  window=$(timeout 5 xdotool search --onlyvisible --pid "$program_pid" 2>/dev/null | head -n 1) || true
+done
 sleep 1
 timeout 20 import -window "$window" -frame "$shot" 2>/dev/null \
   || timeout 20 import -window root "$shot" \
