@@ -68,10 +68,14 @@ fi
 export QT_QPA_PLATFORM=xcb
 
 # A small window manager frames and closes the window as a desktop would.
-openbox >/dev/null 2>&1 &
+# It runs its --startup command once it manages the screen and its event
+# loop runs; a window mapped before that may never be managed, nor shown.
+openbox --startup "touch '$work/openbox-ready'" >"$work/openbox.log" 2>&1 &
 wm=$!
-wm_running() { timeout 5 xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
-wait_until 20 wm_running || fail "openbox did not start on $DISPLAY within 20 s"
+if ! wait_until 20 test -e "$work/openbox-ready"; then
+  cat "$work/openbox.log" >&2
+  fail "openbox did not start on $DISPLAY within 20 s"
+fi
 # The first synthetic key press on a new X server switches its keyboard to
 # the XTEST device, which changes the keyboard map; openbox then drops and
 # takes again its key bindings, and a keystroke sent in that moment (an

@@ -14,7 +14,7 @@ E2E_SKIP=77
 
 e2e_skip_unless_tools() {
   local missing=() tool
-  for tool in Xvfb openbox xdotool xclip xprop; do
+  for tool in Xvfb openbox xdotool xclip; do
     command -v "$tool" >/dev/null 2>&1 || missing+=("$tool")
   done
   if [ ${#missing[@]} -gt 0 ]; then
@@ -43,10 +43,6 @@ wait_until() {
   done
 }
 
-window_manager_running() {
-  timeout 5 xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'
-}
-
 start_session() {
   E2E_TMP=$(mktemp -d)
   trap stop_session EXIT
@@ -73,9 +69,12 @@ start_session() {
     fail "the virtual X server did not start within 20 s"
   fi
   export DISPLAY=":$(head -n 1 "$E2E_TMP/display")"
-  openbox >"$E2E_TMP/openbox.log" 2>&1 &
+  # openbox runs its --startup command once it manages the screen and its
+  # event loop runs; a window mapped before that (while it still loads its
+  # theme and menus) may never be managed, and so never shown.
+  openbox --startup "touch '$E2E_TMP/openbox-ready'" >"$E2E_TMP/openbox.log" 2>&1 &
   E2E_WM=$!
-  if ! wait_until 20 window_manager_running; then
+  if ! wait_until 20 test -e "$E2E_TMP/openbox-ready"; then
     cat "$E2E_TMP/openbox.log"
     fail "openbox did not start on $DISPLAY within 20 s"
   fi
