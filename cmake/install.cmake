@@ -47,6 +47,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # the fonts are loaded by name at run time, so no link shows them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
+# A double-click on a hit opens the file through xdg-open; the window works
+# without it, so it is recommended rather than required.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)
 

@@ -14,6 +14,8 @@ build=${FUZZ_BUILD_DIR:-$root/build-fuzz}
 work=${FUZZ_WORK_DIR:-$build/fuzz-runs}
 targets="fuzz_mask fuzz_lines fuzz_search fuzz_position fuzz_convert"
 
+bash "$root/scripts/setup.sh"
+
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DFILSOK_FUZZ=ON \
   -DFILSOK_TESTS=OFF -DFILSOK_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 # shellcheck disable=SC2086

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, running and testing Filsök
-# need, only those that are missing. Run as root (or with sudo available).
+# Installs the Debian 12 packages that building, running, testing and
+# packaging Filsök need, only those that are missing: everything the README's
+# commands and the scripts use that a minimal Debian 12 (debootstrap minbase)
+# lacks. Run as root (or with sudo available).
 set -euo pipefail
 
 packages=(
@@ -9,10 +11,14 @@ packages=(
   libgtest-dev libgmock-dev googletest
   # fonts the window is designed with (Tahoma, Lucida Console stand-ins)
   fonts-liberation2
+  # opening a hit with the desktop's default application (xdg-open)
+  xdg-utils
   # running under a virtual X server, screenshots and end-to-end tests
   xvfb xauth x11-utils xdotool xclip openbox imagemagick
-  # benchmarks, desktop entry check, Debian package (dpkg-shlibdeps), fuzzing
-  ripgrep desktop-file-utils dpkg-dev clang libclang-rt-14-dev
+  # benchmarks, desktop entry check, fuzzing
+  ripgrep desktop-file-utils clang libclang-rt-14-dev
+  # Debian package: dpkg-shlibdeps, and cpack's DEB generator runs file(1)
+  dpkg-dev file
 )
 
 missing=()

@@ -1,14 +1,18 @@
 #!/usr/bin/env bash
-# First start of the built program on a real X server: the designed defaults,
-# the focus in the folder box, Tab walking the cycle, and a close by the
-# window manager ending the program with status 0.
+# First start of the built program on a real X server, with no locale set as
+# on a fresh machine: the title and the designed defaults with their Swedish
+# letters, the focus in the folder box, Tab walking the cycle, and a close by
+# the window manager ending the program with status 0.
 set -u
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/lib/session.bash"
 program="$1"
 e2e_skip_unless_tools
 start_session
-start_program "$program"
+start_program "$program" --no-locale
+
+title=$(timeout 5 xdotool getwindowname "$E2E_WINDOW")
+[ "$title" = "Filsök - fritt verktyg 2026" ] || fail "the window's title is '$title'"
 
 expect_text() {
   local got

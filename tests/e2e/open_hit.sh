@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Opening a hit on a real X server: a search fills the report, a double-click
-# on "Rad:0" opens nothing and a double-click on the path hands exactly that
-# file to the desktop's opener (a stand-in xdg-open that writes down what it
-# was asked to open).
+# Opening a hit on a real X server, with no locale set as on a fresh machine:
+# a file whose name holds å, ä and ö is listed and searched, a double-click on
+# "Rad:0" opens nothing and a double-click on the path hands exactly that file
+# to the desktop's opener (a stand-in xdg-open that writes down, decoded as a
+# real opener decodes it, what it was asked to open).
 set -u
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/lib/session.bash"
@@ -12,17 +13,21 @@ start_session
 
 data="$E2E_TMP/data"
 mkdir -p "$data" "$E2E_TMP/bin"
-printf '<%% \r\n\tconn.Open "x"\r\n%%>\r\n' >"$data/a.asp"
+name="åäö.asp"
+printf '<%% \r\n\tconn.Open "x"\r\n%%>\r\n' >"$data/$name"
 opened="$E2E_TMP/opened"
 cat >"$E2E_TMP/bin/xdg-open" <<SCRIPT
-#!/bin/sh
-printf '%s\n' "\$*" >>"$opened"
+#!/usr/bin/env bash
+url="\$*"
+[ "\${url#file://}" != "\$url" ] || { echo "not a file URL: \$url" >>"$opened"; exit 1; }
+path="\${url#file://}"
+printf '%b\n' "\${path//%/\\\\x}" >>"$opened"
 SCRIPT
 chmod +x "$E2E_TMP/bin/xdg-open"
 export PATH="$E2E_TMP/bin:$PATH"
 unset XDG_CURRENT_DESKTOP DESKTOP_SESSION KDE_FULL_SESSION GNOME_DESKTOP_SESSION_ID
 
-start_program "$program"
+start_program "$program" --no-locale
 
 # The folder box has the focus at start; three steps back is the search box,
 # which holds "conn." already. Enter lists the folder and searches it.
@@ -43,18 +48,18 @@ double_click() {
   sleep 0.3
 }
 
-hit_width=$(( ${#data} + 6 ))  # the path "…/a.asp", in characters
+hit_width=$(( ${#data} + 1 + ${#name} ))  # the hit's path, in characters
 char=7                         # Liberation Mono at 11 pixels, rounded
 double_click $((memo_x + (hit_width + 3) * char))   # on "Rad:0"
 double_click $((memo_x + 10 * char))                # on the path
 press ctrl+c
-selected=$(xclip -o -selection clipboard 2>/dev/null)
-[ "$selected" = "$data/a.asp" ] || fail "the double-click selected '$selected', not the path"
+selected=$(clipboard)
+[ "$selected" = "$data/$name" ] || fail "the double-click selected '$selected', not the path"
 
-for _ in $(seq 100); do [ -s "$opened" ] && break; sleep 0.1; done
-[ -s "$opened" ] || fail "nothing was opened"
+wait_until 10 test -s "$opened" || fail "nothing was opened within 10 s"
 got=$(cat "$opened")
-[ "$got" = "file://$data/a.asp" ] || fail "opened '$got', expected exactly file://$data/a.asp"
+[ "$got" = "$data/$name" ] || fail "opened '$got', expected exactly $data/$name"
+[ -f "$got" ] || fail "the opener was handed '$got', which names no file"
 
 close_program
 status=$?

@@ -7,16 +7,7 @@ set -u
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/lib/session.bash"
 program="$1"
-
-missing=()
-for tool in Xvfb openbox xdotool; do
-  command -v "$tool" >/dev/null 2>&1 || missing+=("$tool")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "SKIP: missing ${missing[*]}"
-  exit 0
-fi
-
+e2e_skip_unless_tools
 start_session
 
 # "x y width height" of the program's window as the X server has it.

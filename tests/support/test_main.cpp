@@ -1,7 +1,10 @@
 // Every test program starts here: Qt's offscreen platform, and a private
-// temporary folder as home and settings folder, so that no test touches the
-// real home folder or needs a display.
+// temporary folder as home, settings and runtime folder, so that no test
+// touches the real home folder, needs a display or depends on the caller's
+// environment.
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <gmock/gmock.h>
 #include <memory>
@@ -22,6 +25,12 @@ int main(int argc, char** argv)
         return 2;
     qputenv("HOME", home.path().toLocal8Bit());
     qputenv("XDG_CONFIG_HOME", (home.path() + "/.config").toLocal8Bit());
+    // Qt wants a private runtime folder; without one (a minimal environment)
+    // it warns and falls back to a shared one under /tmp.
+    const QString runtime = home.path() + "/runtime";
+    if (!QDir().mkdir(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
+        return 2;
+    qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
     std::unique_ptr<QApplication> app(CreateTestApplication ? CreateTestApplication(argc, argv)
                                                              : new QApplication(argc, argv));
     return RUN_ALL_TESTS();

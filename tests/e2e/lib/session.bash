@@ -1,74 +1,157 @@
 # Shared by the end-to-end tests: a private virtual X server with a small
 # window manager, a fresh home and settings folder, and helpers to drive and
 # read the program's window. Source it, then call start_session.
+#
+# Nothing here depends on the caller's locale or desktop. The tools that read
+# and type text (xdotool, xclip, and bash itself when it counts characters)
+# need a UTF-8 locale for å, ä and ö, so they get C.UTF-8, which every Debian
+# has; the program gets the same unless a test starts it with no locale at all.
+export LC_ALL=C.UTF-8
+unset LANGUAGE
+
+# Exit status CTest reads as "skipped" (SKIP_RETURN_CODE in tests/CMakeLists.txt).
+E2E_SKIP=77
 
 e2e_skip_unless_tools() {
-  local missing=()
-  for tool in Xvfb openbox xdotool xclip xdpyinfo; do
+  local missing=() tool
+  for tool in Xvfb openbox xdotool xclip; do
     command -v "$tool" >/dev/null 2>&1 || missing+=("$tool")
   done
   if [ ${#missing[@]} -gt 0 ]; then
-    echo "SKIP: missing ${missing[*]}"
-    exit 0
+    echo "SKIP: missing ${missing[*]} (scripts/setup.sh installs them)"
+    exit "$E2E_SKIP"
   fi
+}
+
+fail() {
+  echo "FAIL: $*"
+  if [ -s "${E2E_TMP:-}/program.log" ]; then
+    echo "--- the program's standard error:"
+    cat "$E2E_TMP/program.log"
+  fi
+  exit 1
+}
+
+# wait_until SECONDS COMMAND...: runs COMMAND until it succeeds; false when
+# SECONDS have passed without success.
+wait_until() {
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@" >/dev/null 2>&1; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.1
+  done
 }
 
 start_session() {
   E2E_TMP=$(mktemp -d)
+  trap stop_session EXIT
   export HOME="$E2E_TMP/home"
   export XDG_CONFIG_HOME="$HOME/.config"
   export XDG_RUNTIME_DIR="$E2E_TMP/runtime"
   mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
   chmod 700 "$XDG_RUNTIME_DIR"
-  unset WAYLAND_DISPLAY
-  export QT_QPA_PLATFORM=xcb
-  local display=$((100 + RANDOM % 400))
-  while [ -e "/tmp/.X${display}-lock" ] || [ -e "/tmp/.X11-unix/X${display}" ]; do
-    display=$((display + 1))
+  # Nothing of the caller's desktop reaches the program: no session bus, no
+  # Wayland, no Qt scaling, style or platform of the caller's choosing.
+  unset WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS SESSION_MANAGER
+  local name
+  for name in $(compgen -e); do
+    case $name in QT_*) unset "$name" ;; esac
   done
-  export DISPLAY=":${display}"
-  Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  export QT_QPA_PLATFORM=xcb
+  # The X server picks a free display itself and writes its number once it
+  # takes connections, so two sessions on one machine never collide.
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp \
+    3>"$E2E_TMP/display" >"$E2E_TMP/xvfb.log" 2>&1 &
   E2E_XVFB=$!
-  for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-  openbox >/dev/null 2>&1 &
+  if ! wait_until 20 test -s "$E2E_TMP/display"; then
+    cat "$E2E_TMP/xvfb.log"
+    fail "the virtual X server did not start within 20 s"
+  fi
+  export DISPLAY=":$(head -n 1 "$E2E_TMP/display")"
+  # openbox runs its --startup command once it manages the screen and its
+  # event loop runs; a window mapped before that (while it still loads its
+  # theme and menus) may never be managed, and so never shown.
+  openbox --startup "touch '$E2E_TMP/openbox-ready'" >"$E2E_TMP/openbox.log" 2>&1 &
   E2E_WM=$!
-  sleep 0.5
-  trap stop_session EXIT
+  if ! wait_until 20 test -e "$E2E_TMP/openbox-ready"; then
+    cat "$E2E_TMP/openbox.log"
+    fail "openbox did not start on $DISPLAY within 20 s"
+  fi
+  # The first synthetic key press on a new X server switches its keyboard to
+  # the XTEST device, which changes the keyboard map; openbox then drops and
+  # takes again its key bindings, and a keystroke sent in that moment (an
+  # alt+F4) is lost. One harmless key press now, long before the program's
+  # window is there, gets that over with.
+  xdotool key shift
+}
+
+# stop_process PID: ends a process this session started, by force if it has
+# not ended 5 seconds after being asked to.
+stop_process() {
+  local pid=$1
+  [ -n "$pid" ] || return 0
+  kill "$pid" 2>/dev/null || return 0
+  timeout 5 tail --pid="$pid" -f /dev/null || kill -KILL "$pid" 2>/dev/null
+  wait "$pid" 2>/dev/null
+  return 0
 }
 
 stop_session() {
-  [ -n "${E2E_PROGRAM:-}" ] && kill "$E2E_PROGRAM" 2>/dev/null
-  [ -n "${E2E_WM:-}" ] && kill "$E2E_WM" 2>/dev/null
-  [ -n "${E2E_XVFB:-}" ] && kill "$E2E_XVFB" 2>/dev/null
-  wait 2>/dev/null
+  stop_process "${E2E_PROGRAM:-}"
+  stop_process "${E2E_WM:-}"
+  stop_process "${E2E_XVFB:-}"
   rm -rf "$E2E_TMP"
 }
 
-fail() {
-  echo "FAIL: $*"
-  exit 1
-}
-
-# Starts the program and waits until its window is visible and active.
+# start_program PROGRAM [--no-locale]: starts the program and waits until its
+# window is visible and active. The window is found by the program's process,
+# not by its title, which holds an "ö". With --no-locale the program gets no
+# LANG, LANGUAGE or LC_* at all, as on a fresh machine.
 start_program() {
-  "$1" &
+  local program=$1 environment=() name
+  if [ "${2:-}" = --no-locale ]; then
+    environment=(-u LANG -u LANGUAGE)
+    for name in $(compgen -e); do
+      case $name in LC_*) environment+=(-u "$name") ;; esac
+    done
+  fi
+  env "${environment[@]}" "$program" 2>>"$E2E_TMP/program.log" &
   E2E_PROGRAM=$!
-  E2E_WINDOW=$(timeout 20 xdotool search --sync --onlyvisible --name "Filsök" | head -n 1)
-  [ -n "$E2E_WINDOW" ] || fail "the window did not appear"
-  xdotool windowactivate --sync "$E2E_WINDOW" >/dev/null 2>&1
+  E2E_WINDOW=""
+  local deadline=$((SECONDS + 20))
+  while [ -z "$E2E_WINDOW" ]; do
+    kill -0 "$E2E_PROGRAM" 2>/dev/null || fail "the program ended before its window appeared"
+    [ "$SECONDS" -lt "$deadline" ] || fail "the window did not appear within 20 s"
+    sleep 0.2
+    E2E_WINDOW=$(timeout 5 xdotool search --onlyvisible --pid "$E2E_PROGRAM" 2>/dev/null | head -n 1)
+  done
+  if [ ${#environment[@]} -gt 0 ] && tr '\0' '\n' <"/proc/$E2E_PROGRAM/environ" | grep -q '^\(LANG\|LANGUAGE\|LC_[A-Z_]*\)='; then
+    fail "the program was meant to run with no locale but has one"
+  fi
+  activate_window
   sleep 0.5
 }
 
-# Closes the window with the window manager's close keystroke and returns
-# the program's exit status.
+activate_window() {
+  timeout 10 xdotool windowactivate --sync "$E2E_WINDOW" >/dev/null 2>&1 \
+    || fail "the window manager did not activate the window within 10 s"
+}
+
+# Closes the window with the window manager's close keystroke, sent to the
+# active window as a user's key press is, and returns the program's exit status.
 close_program() {
-  xdotool windowactivate --sync "$E2E_WINDOW" >/dev/null 2>&1
+  activate_window
   xdotool key --clearmodifiers alt+F4
   local status=0
-  timeout 20 tail --pid="$E2E_PROGRAM" -f /dev/null || fail "the program did not end after closing"
+  timeout 20 tail --pid="$E2E_PROGRAM" -f /dev/null || fail "the program did not end within 20 s of alt+F4"
   wait "$E2E_PROGRAM" || status=$?
   E2E_PROGRAM=""
   return $status
+}
+
+clipboard() {
+  timeout 5 xclip -o -selection clipboard 2>/dev/null
 }
 
 # The text of the focused edit or memo: select all, copy, read the clipboard.
@@ -76,7 +159,7 @@ focused_text() {
   printf '' | xclip -selection clipboard
   xdotool key --clearmodifiers ctrl+a ctrl+c
   sleep 0.3
-  xclip -o -selection clipboard 2>/dev/null
+  clipboard
 }
 
 press() {
