@@ -11,6 +11,7 @@
 // corpus generator (bench_corpus writes the same files to a folder). Each run converts a fresh copy
 // (ANSI files encoded, unmarked UTF-8 gaining the mark) and then runs again
 // over the result (every file marked: three bytes read per file).
+#include "BenchWindow.h"
 #include "SearchCorpus.h"
 #include "uSok/uSok.h"
 
@@ -42,11 +43,8 @@ double Median(std::vector<double> values)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir home;
-    qputenv("HOME", home.path().toLocal8Bit());
-    qputenv("XDG_CONFIG_HOME", (home.path() + "/.config").toLocal8Bit());
+    benchwindow::UsePrivateHome(home);
     QApplication app(argc, argv);
 
     int runs = 5;
@@ -77,12 +75,7 @@ int main(int argc, char** argv)
 
     // The window as a user has it: shown and painted.
     TForm1 form;
-    form.show();
-    QElapsedTimer waited;
-    waited.start();
-    while (!(form.windowHandle() && form.windowHandle()->isExposed()) && waited.elapsed() < 10000)
-        app.processEvents(QEventLoop::AllEvents, 50);
-    app.processEvents();
+    benchwindow::ShowExposed(form);
     std::vector<double> first;
     std::vector<double> second;
     for (int run = 0; run < runs; ++run) {

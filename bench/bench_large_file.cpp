@@ -10,6 +10,7 @@
 // measures that run the same way. The file is written in DIR (default
 // $TMPDIR). The window is shown on the platform QT_QPA_PLATFORM names
 // (offscreen when unset).
+#include "BenchWindow.h"
 #include "uSok/uSok.h"
 
 #include "toolkit/TCheckBox.h"
@@ -98,11 +99,8 @@ int main(int argc, char** argv)
             return 2;
         }
     }
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir home;
-    qputenv("HOME", home.path().toLocal8Bit());
-    qputenv("XDG_CONFIG_HOME", (home.path() + "/.config").toLocal8Bit());
+    benchwindow::UsePrivateHome(home);
     QApplication app(argc, argv);
 
     QTemporaryDir scratch(folder + "/filsok-large-XXXXXX");
@@ -115,8 +113,7 @@ int main(int argc, char** argv)
                 qPrintable(QGuiApplication::platformName()));
 
     TForm1 form;
-    form.show();
-    app.processEvents();
+    benchwindow::ShowExposed(form);
     form.Memofil->SetText(QString::fromStdString(path));
     form.edSoktxt->SetText(QStringLiteral("conn.Open"));
     form.cbNocase->SetChecked(true);

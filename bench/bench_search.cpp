@@ -17,6 +17,7 @@
 // the page cache is emptied before every timed search (sync, then
 // /proc/sys/vm/drop_caches, which needs root), so that every tool reads the
 // files from the disk. The tables are printed in Markdown.
+#include "BenchWindow.h"
 #include "SearchCorpus.h"
 #include "uSok/uSok.h"
 
@@ -151,11 +152,8 @@ int main(int argc, char** argv)
     if (corpusNames.empty())
         corpusNames = {"web", "vocabulary", "large"};
 
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir scratch;
-    qputenv("HOME", scratch.path().toLocal8Bit());
-    qputenv("XDG_CONFIG_HOME", (scratch.path() + "/config").toLocal8Bit());
+    benchwindow::UsePrivateHome(scratch);
     QApplication app(argc, argv);
 
     std::vector<Corpus> corpora;
@@ -168,12 +166,7 @@ int main(int argc, char** argv)
 
     // The window as a user has it: shown, painted, on the screen.
     TForm1 form;
-    form.show();
-    QElapsedTimer waited;
-    waited.start();
-    while (!(form.windowHandle() && form.windowHandle()->isExposed()) && waited.elapsed() < 10000)
-        app.processEvents(QEventLoop::AllEvents, 50);
-    app.processEvents();
+    benchwindow::ShowExposed(form);
     if (cold && !DropCaches()) {
         std::fprintf(stderr, "bench_search: --cold needs to write /proc/sys/vm/drop_caches (root)\n");
         return 2;
