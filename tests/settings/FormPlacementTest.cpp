@@ -286,8 +286,9 @@ TEST(FormPlacement, StoredVersionDecidesWhetherValuesAreRead)
         const std::string label = std::string(row.stored ? row.stored : "none") + " vs " + std::to_string(row.version);
         EXPECT_TRUE(window.Storage->Restored()) << label;
         EXPECT_EQ(window.Extra->Value(), row.readsValues ? "stored extra" : "designed extra") << label;
-        if (!row.readsValues)
+        if (!row.readsValues) {
             EXPECT_EQ(log.Reads(), QStringList{"FormVersion"}) << label;
+        }
         log.Calls.clear();
         window.close();
         EXPECT_EQ(log.Writes().value(0), "FormVersion=" + QString::number(row.version)) << label;
@@ -469,8 +470,9 @@ TEST(FormPlacement, SizeLimitsEngageOnlyWhenSetAndLimitTheOuterWindow)
         window.showMaximized();
         QCoreApplication::processEvents();
         QCoreApplication::processEvents();
-        if (!row.maxSize.isEmpty())
+        if (!row.maxSize.isEmpty()) {
             EXPECT_EQ(window.frameGeometry().size(), row.maxSize) << row.label;
+        }
         window.showNormal();
         // Clearing every limit gives the window its own sizes back.
         window.Storage->SetPreventResize(false);

@@ -269,8 +269,9 @@ TEST(ReadPlacementTest, NormPosTexts)
         window->show();
         Settle();
         const QRect outer = row.applied ? expectedOf(row, framed) : framed;
-        if (outer.left() >= 0 && outer.top() >= 0)
+        if (outer.left() >= 0 && outer.top() >= 0) {
             EXPECT_EQ(window->frameGeometry(), outer) << row.text;
+        }
     }
 }
 
@@ -364,8 +365,9 @@ TEST(ReadPlacementTest, FixedBorderKeepsTheWindowsOwnSize)
             << static_cast<int>(row.style);
         window->show();
         Settle();
-        if (!row.sizeFromStore)
+        if (!row.sizeFromStore) {
             EXPECT_EQ(window->size(), QSize(300, 200)) << static_cast<int>(row.style);
+        }
     }
 }
 

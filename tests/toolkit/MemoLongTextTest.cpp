@@ -67,8 +67,9 @@ TEST_P(MemoLongText, ReadsBackTheLinesItWasGiven)
     for (int i : {0, 5, 127, 128, 129, c.lines - 1})
         EXPECT_EQ(memo.Line(i).toStdString(), lines[i].toStdString()) << i;
     EXPECT_TRUE(memo.Line(c.lines).isEmpty());
-    if (c.inLine.isEmpty())
+    if (c.inLine.isEmpty()) {
         EXPECT_TRUE(memo.Text() == lines.join("\r\n") + (c.breakAtEnd ? "\r\n" : ""));
+    }
 
     memo.AppendLine(QStringLiteral("appended"));
     EXPECT_EQ(memo.LineCount(), c.lines + 1);

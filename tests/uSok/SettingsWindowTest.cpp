@@ -169,8 +169,9 @@ TEST_F(SettingsTest, AnUnreadableStoreIsSilentAndWrittenOnlyOnceItCanBe)
             ExpectDesigned(form);
             EXPECT_TRUE(form.FormStorage1->Restored());
             form.Edit1->SetText("/srv/typed");
-            if (clearedBeforeClose)
+            if (clearedBeforeClose) {
                 ASSERT_TRUE(QDir(StoreFile()).removeRecursively());
+            }
             EXPECT_TRUE(form.close());
         }
         EXPECT_TRUE(boxes_.isEmpty()) << boxes_.join(" | ").toStdString();

@@ -138,8 +138,9 @@ TEST(MainWindow, FontsAndColours)
     EXPECT_FALSE(form.Panel3->BevelRaised());
     // Where Tahoma is missing, its stand-in keeps the designed line height,
     // so the window is not scaled.
-    if (QFontInfo(form.font()).family() == QStringLiteral("Liberation Sans"))
+    if (QFontInfo(form.font()).family() == QStringLiteral("Liberation Sans")) {
         EXPECT_EQ(QFontMetrics(form.font()).height(), 14);
+    }
 }
 
 TEST(MainWindow, MemosDoNotWrapAndShowBothScrollBars)
