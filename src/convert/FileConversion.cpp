@@ -3,6 +3,7 @@
 #include "convert/SafeFileWrite.h"
 #include "convert/Utf8Conversion.h"
 #include "platform/OpenForReading.h"
+#include "platform/PageBuffer.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -48,7 +49,7 @@ constexpr int kAttempts = 3;
 FileConversion ConvertUnmarkedFile(const QString& path, std::size_t blockSize)
 {
     blockSize = std::max<std::size_t>(blockSize, 1);
-    const std::unique_ptr<char[]> buffer(new char[blockSize]);
+    const platform::PageBuffer buffer = platform::NewPageBuffer(blockSize);
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         UnmarkedClassifier first;
         const bool read = ReadInBlocks(path, buffer.get(), blockSize, [&](std::string_view block) {

@@ -243,14 +243,19 @@ void FindHitLines(const Matcher& matcher, std::string_view bytes, std::vector<Li
     ScanHits(matcher, bytes, 0, [&](const LineHit& hit) { hits.push_back(hit); });
 }
 
-FileBuffer::FileBuffer(std::size_t blockSize) : blockSize_(std::max<std::size_t>(blockSize, 1)) {}
+FileBuffer::FileBuffer(std::size_t blockSize)
+    : blockSize_(std::max<std::size_t>(blockSize, 1)),
+      alignment_(std::clamp<std::size_t>(std::bit_floor(blockSize_ / 2), 1, platform::kPageSize))
+{
+}
 
-void FileBuffer::Grow(std::size_t keep)
+// Keeps the bytes at [from, from + keep) where they are in the larger buffer.
+void FileBuffer::Grow(std::size_t from, std::size_t keep)
 {
     const std::size_t capacity = std::max(blockSize_, capacity_ * 2);
-    std::unique_ptr<char[]> data(new char[capacity]);
+    platform::PageBuffer data = platform::NewPageBuffer(capacity);
     if (keep > 0)
-        std::memcpy(data.get(), data_.get(), keep);
+        std::memcpy(data.get() + from, data_.get() + from, keep);
     data_ = std::move(data);
     capacity_ = capacity;
 }
@@ -291,17 +296,19 @@ bool FileBuffer::Search(int fd, std::size_t reportedSize, const Matcher& matcher
     // with one block again.
     if (capacity_ != blockSize_) {
         capacity_ = 0;
-        Grow(0);
+        Grow(0, 0);
     }
+    std::size_t lead = 0;         // where in the buffer the bytes start
     std::size_t carried = 0;      // the start of a line, kept from the block before
     std::size_t total = 0;        // bytes read from the file so far
     long long firstLine = 0;      // the index of the line the buffer starts with
     for (;;) {
-        if (carried == capacity_)
-            Grow(carried);
-        const std::size_t room = capacity_ - carried;
+        if (lead + carried >= capacity_)
+            Grow(lead, carried);
+        const std::size_t room = capacity_ - lead - carried;
+        char* const to = data_.get() + lead + carried;
         const bool first = total == 0;
-        const long got = first ? ReadFirst(fd, data_.get(), room) : long(::read(fd, data_.get() + carried, room));
+        const long got = first ? ReadFirst(fd, to, room) : long(::read(fd, to, room));
         if (got < 0) {
             if (errno == EINTR)
                 continue;
@@ -311,7 +318,7 @@ bool FileBuffer::Search(int fd, std::size_t reportedSize, const Matcher& matcher
         if (first && reportedSize > std::size_t(got) && std::size_t(got) < room)
             cold_ = true;
         total += std::size_t(got);
-        const std::string_view bytes(data_.get(), carried + std::size_t(got));
+        const std::string_view bytes(data_.get() + lead, carried + std::size_t(got));
         // A plain file read short at its reported size is at its end; a
         // further read would only return nothing. (A pipe reports no size.)
         const bool atEnd = got == 0 || (reportedSize > 0 && total >= reportedSize && std::size_t(got) < room);
@@ -330,8 +337,15 @@ bool FileBuffer::Search(int fd, std::size_t reportedSize, const Matcher& matcher
         ScanHits(matcher, bytes.substr(0, end), firstLine, onHit);
         firstLine += lines.breaks;
         carried = bytes.size() - end;
-        if (end > 0 && carried > 0)
-            std::memmove(data_.get(), data_.get() + end, carried);
+        // The carried line starts at file position total - carried; the
+        // next read then lands at the same place within a page as its bytes
+        // in the file.
+        std::size_t nextLead = (total - carried) & (alignment_ - 1);
+        if (nextLead + carried > capacity_)  // a line of nearly a block: no room to spare
+            nextLead = end > 0 ? 0 : lead;
+        if (carried > 0 && (end > 0 || nextLead != lead))
+            std::memmove(data_.get() + nextLead, bytes.data() + end, carried);
+        lead = nextLead;
     }
 }
 

@@ -3,6 +3,7 @@
 // the search text. The bytes are read as the text list reads them: the text
 // ends at the first NUL byte, lines end at CR, LF or CR LF, a last line
 // without a break counts.
+#include "platform/PageBuffer.h"
 #include "search/SearchMatcher.h"
 
 #include <QString>
@@ -63,11 +64,16 @@ public:
     bool MetColdCache() const { return cold_; }
 
 private:
-    void Grow(std::size_t keep);
+    void Grow(std::size_t from, std::size_t keep);
     long ReadFirst(int fd, char* to, std::size_t room);
 
     std::size_t blockSize_;
-    std::unique_ptr<char[]> data_;
+    // The bytes of a block start as far into the buffer as the file position
+    // they come from lies into a page (modulo this, a power of two no larger
+    // than a page or half a block), so that every read lands where the kernel
+    // copies fastest.
+    std::size_t alignment_;
+    platform::PageBuffer data_;
     std::size_t capacity_ = 0;
     bool cold_ = false;
     bool askWithoutWaiting_ = true;  // the file system can say whether a read would wait
