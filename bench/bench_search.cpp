@@ -219,7 +219,7 @@ int main(int argc, char** argv)
             for (int i = 0; i < int(list.size()); ++i) {
                 if (buffer.MetColdCache())
                     readAhead.After(i);
-                if (!buffer.Search(list[i], matcher, [&](const search::LineHit&) { ++lines; }))
+                if (!readAhead.Search(i, buffer, matcher, [&](const search::LineHit&) { ++lines; }))
                     std::abort();
             }
             return lines;

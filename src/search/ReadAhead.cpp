@@ -7,27 +7,43 @@
 #include <unistd.h>
 
 namespace search {
-namespace {
 
-// OpenForReading opens plain files only, and never waits on a pipe.
-void Ask(const QString& path)
+ReadAhead::~ReadAhead()
 {
-    std::size_t size = 0;
-    const int fd = platform::OpenForReading(path, size);
-    if (fd < 0)
-        return;
-    (void)::posix_fadvise(fd, 0, off_t(std::min(size, ReadAhead::kBytesOfOneFile)), POSIX_FADV_WILLNEED);
-    ::close(fd);
+    // A run that stopped at a failing file leaves the files after it.
+    for (const Opened& file : opened_)
+        ::close(file.fd);
 }
-
-}  // namespace
 
 void ReadAhead::After(int current)
 {
     const int last = std::min<int>(int(paths_.size()) - 1, current + kFiles);
-    for (int i = std::max(askedUpTo_, current + 1); i <= last; ++i)
-        Ask(paths_[i]);
+    for (int i = std::max(askedUpTo_, current + 1); i <= last; ++i) {
+        // OpenForReading opens plain files only, and never waits on a pipe.
+        std::size_t size = 0;
+        const int fd = platform::OpenForReading(paths_[i], size);
+        if (fd < 0)
+            continue;
+        (void)::posix_fadvise(fd, 0, off_t(std::min(size, kBytesOfOneFile)), POSIX_FADV_WILLNEED);
+        opened_.push_back({i, fd, size});
+    }
     askedUpTo_ = std::max(askedUpTo_, last + 1);
+}
+
+bool ReadAhead::Search(int index, FileBuffer& buffer, const Matcher& matcher, const HitSink& onHit)
+{
+    // Files passed over (the search's own order never skips one) are closed.
+    while (!opened_.empty() && opened_.front().index < index) {
+        ::close(opened_.front().fd);
+        opened_.pop_front();
+    }
+    if (opened_.empty() || opened_.front().index != index)
+        return buffer.Search(paths_[index], matcher, onHit);
+    const Opened file = opened_.front();
+    opened_.pop_front();
+    const bool searched = buffer.Search(file.fd, file.size, matcher, onHit);
+    ::close(file.fd);
+    return searched;
 }
 
 }  // namespace search

@@ -3,8 +3,11 @@
 // kernel is asked to read the next listed files from the disk, so that their
 // turn finds them in memory and the disk has several reads to work on. The
 // search itself stays one file after the other; only the disk works ahead.
+#include "search/FileSearch.h"
+
 #include <QStringList>
 #include <cstddef>
+#include <deque>
 
 namespace search {
 
@@ -16,15 +19,30 @@ public:
     static constexpr std::size_t kBytesOfOneFile = std::size_t(4) << 20;
 
     explicit ReadAhead(const QStringList& paths) : paths_(paths) {}
+    ~ReadAhead();
+    ReadAhead(const ReadAhead&) = delete;
+    ReadAhead& operator=(const ReadAhead&) = delete;
 
     // Asks for the files after the one at index current that were not asked
     // for yet, up to kFiles ahead. A file that cannot be opened (or is no
     // plain file) is passed over: its own turn reports it.
     void After(int current);
 
+    // FileBuffer::Search over the file at index. A file asked for is read
+    // through the descriptor opened for asking, so that reading ahead costs
+    // no second open; any other is opened now.
+    bool Search(int index, FileBuffer& buffer, const Matcher& matcher, const HitSink& onHit);
+
 private:
+    struct Opened {
+        int index;
+        int fd;
+        std::size_t size;
+    };
+
     const QStringList& paths_;
-    int askedUpTo_ = 0;  // the files before this index were asked for
+    int askedUpTo_ = 0;           // the files before this index were asked for
+    std::deque<Opened> opened_;  // the files asked for and not searched yet, in list order
 };
 
 }  // namespace search

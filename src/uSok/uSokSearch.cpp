@@ -64,7 +64,7 @@ void TForm1::btnSokClick(QObject*)
                 readAhead.After(i);
             const QString& path = files[i];
             const search::Report::Mark before = report.Here();
-            const bool searched = buffer.Search(path, matcher, [&](const search::LineHit& hit) {
+            const bool searched = readAhead.Search(i, buffer, matcher, [&](const search::LineHit& hit) {
                 report.AddHit(path, hit.index, hit.text);
             });
             if (!searched) {

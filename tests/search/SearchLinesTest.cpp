@@ -1,10 +1,12 @@
 // The line search of one file's bytes: line ends, the NUL cut, trimming, the
 // case rule, and the file buffer.
 #include "search/FileSearch.h"
+#include "search/ReadAhead.h"
 
 #include "support/TestFiles.h"
 #include "toolkit/TStringList.h"
 
+#include <QDir>
 #include <QFile>
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -177,6 +179,34 @@ TEST(FileBuffer, OpensNamesWithNordicLetters)
     const QString path = folder.Put(QStringLiteral("räksmörgås.asp"), "conn.");
     search::FileBuffer buffer;
     EXPECT_EQ(SearchFile(buffer, path, search::Matcher("conn.", false)), (Hits{{0, "conn."}}));
+}
+
+// Files asked for ahead are searched through the descriptors opened for
+// asking, each its own file; one that could not be opened fails at its turn,
+// and the descriptors of a run that stops early are all closed.
+TEST(ReadAhead, SearchesEachFileItAskedForAndLeavesNoDescriptorOpen)
+{
+    testfiles::Folder folder;
+    const QStringList paths = {folder.Put("a.asp", "conn. a"), folder("missing.asp"), folder.Put("c.asp", "x\nconn. c"),
+                               folder.Put("d.asp", "conn. d")};
+    const qsizetype openBefore = QDir("/proc/self/fd").count();
+    const search::Matcher matcher("conn.", false);
+    search::FileBuffer buffer;
+    {
+        search::ReadAhead readAhead(paths);
+        readAhead.After(-1);
+        std::vector<Hits> found;
+        for (int i = 0; i < 3; ++i) {
+            Hits hits;
+            const bool searched = readAhead.Search(i, buffer, matcher, [&](const search::LineHit& hit) {
+                hits.emplace_back(int(hit.index), std::string(hit.text));
+            });
+            EXPECT_EQ(searched, i != 1) << i;
+            found.push_back(hits);
+        }
+        EXPECT_EQ(found, (std::vector<Hits>{{{0, "conn. a"}}, {}, {{1, "conn. c"}}}));
+    }
+    EXPECT_EQ(QDir("/proc/self/fd").count(), openBefore);
 }
 
 // A file read in blocks gives the same hits as the whole file read at once,
