@@ -1,14 +1,14 @@
 #include "toolkit/TProgressBar.h"
 
-#include <QEvent>
-#include <QStyle>
-#include <QStyleOptionProgressBar>
+#include <QPainter>
 #include <algorithm>
 #include <chrono>
 #include <climits>
 
 namespace {
 
+// The border and a white line inside it.
+constexpr int kInset = 2;
 // About 30 paints a second: as often as the eye follows a bar.
 constexpr std::uint32_t kPaintInterval = 33;
 // Where a paint is slow (a loaded machine, a display across a network) the
@@ -132,18 +132,25 @@ void TProgressBar::StepAndRepaint()
     paintCost_ = paintedAt_ - start;
 }
 
-void TProgressBar::paintEvent(QPaintEvent* event)
+// Flat, as the edits: a single line round a white field, the done part
+// filled inside it. (The style's bar, with its gradients and stripes, took a
+// millisecond a paint, as long as searching a few hundred small files.)
+void TProgressBar::paintEvent(QPaintEvent*)
 {
-    QProgressBar::paintEvent(event);
+    const int width = FilledWidth(max_ > min_ ? value() : min_);
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().color(QPalette::Base));
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    if (width > 0)
+        painter.fillRect(QRect(kInset, kInset, width, height() - 2 * kInset), palette().color(QPalette::Highlight));
     ++paints_;
-    paintedWidth_ = FilledWidth(max_ > min_ ? value() : min_);
+    paintedWidth_ = width;
 }
 
 void TProgressBar::MeasureBar()
 {
-    QStyleOptionProgressBar option;
-    initStyleOption(&option);
-    barWidth_ = std::max(1, style()->subElementRect(QStyle::SE_ProgressBarContents, &option, this).width());
+    barWidth_ = std::max(1, width() - 2 * kInset);
     paintedWidth_ = -1;
 }
 
@@ -151,11 +158,4 @@ void TProgressBar::resizeEvent(QResizeEvent* event)
 {
     QProgressBar::resizeEvent(event);
     MeasureBar();
-}
-
-void TProgressBar::changeEvent(QEvent* event)
-{
-    QProgressBar::changeEvent(event);
-    if (event->type() == QEvent::StyleChange)
-        MeasureBar();
 }

@@ -1,9 +1,10 @@
 // The edits and check boxes: when an edit selects its text, its length, and
-// the flat look of edits, memos and check boxes.
+// the flat look of edits, memos, check boxes and the progress bar.
 #include "toolkit/TCheckBox.h"
 #include "toolkit/TEdit.h"
 #include "toolkit/TForm.h"
 #include "toolkit/TMemo.h"
+#include "toolkit/TProgressBar.h"
 
 #include <QCoreApplication>
 #include <QFocusEvent>
@@ -49,7 +50,7 @@ TEST(Edit, HasNoLengthLimit)
     EXPECT_EQ(edit->Text().size(), longText.size() + 1);
 }
 
-TEST(FlatLook, EditsMemosAndCheckBoxesHaveASingleLineBorder)
+TEST(FlatLook, EditsMemosCheckBoxesAndTheProgressBarHaveASingleLineBorder)
 {
     TForm form;
     auto* edit = new TEdit(&form);
@@ -59,6 +60,10 @@ TEST(FlatLook, EditsMemosAndCheckBoxesHaveASingleLineBorder)
     auto* box = new TCheckBox(&form);
     box->setGeometry(0, 140, 115, 17);
     box->SetCaption(QStringLiteral("Nocase sensivity"));
+    auto* bar = new TProgressBar(&form);
+    bar->setGeometry(0, 160, 104, 17);
+    bar->SetMax(10);
+    bar->SetPosition(5);
     const struct {
         const char* name;
         QWidget* widget;
@@ -67,6 +72,7 @@ TEST(FlatLook, EditsMemosAndCheckBoxesHaveASingleLineBorder)
         {"edit", edit, edit->rect()},
         {"memo", memo, memo->rect()},
         {"check box", box, box->BoxRect()},
+        {"progress bar", bar, bar->rect()},
     };
     for (bool checked : {false, true}) {
         box->SetChecked(checked);
@@ -88,6 +94,12 @@ TEST(FlatLook, EditsMemosAndCheckBoxesHaveASingleLineBorder)
             EXPECT_EQ(image.pixel(r.left() + 1, midY), field);
         }
     }
+    // Half of the bar's inside is done, in the selection colour.
+    const QImage image = bar->grab().toImage();
+    const QRgb done = bar->palette().color(QPalette::Highlight).rgb();
+    EXPECT_EQ(image.pixel(2, 8), done);
+    EXPECT_EQ(image.pixel(51, 8), done);
+    EXPECT_EQ(image.pixel(52, 8), bar->palette().color(QPalette::Base).rgb());
 }
 
 }  // namespace
