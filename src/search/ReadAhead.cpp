@@ -18,29 +18,37 @@ ReadAhead::~ReadAhead()
 void ReadAhead::After(int current)
 {
     const int last = std::min<int>(int(paths_.size()) - 1, current + kFiles);
-    for (int i = std::max(askedUpTo_, current + 1); i <= last; ++i) {
+    askedUpTo_ = std::max(askedUpTo_, current + 1);
+    while (askedUpTo_ <= last && askedBytes_ < kBytes) {
         // OpenForReading opens plain files only, and never waits on a pipe.
+        const int i = askedUpTo_++;
         std::size_t size = 0;
         const int fd = platform::OpenForReading(paths_[i], size);
         if (fd < 0)
             continue;
-        (void)::posix_fadvise(fd, 0, off_t(std::min(size, kBytesOfOneFile)), POSIX_FADV_WILLNEED);
-        opened_.push_back({i, fd, size});
+        const std::size_t asked = std::min(size, kBytesOfOneFile);
+        (void)::posix_fadvise(fd, 0, off_t(asked), POSIX_FADV_WILLNEED);
+        opened_.push_back({i, fd, size, asked});
+        askedBytes_ += asked;
     }
-    askedUpTo_ = std::max(askedUpTo_, last + 1);
+}
+
+ReadAhead::Opened ReadAhead::TakeFirst()
+{
+    const Opened file = opened_.front();
+    opened_.pop_front();
+    askedBytes_ -= file.asked;
+    return file;
 }
 
 bool ReadAhead::Search(int index, FileBuffer& buffer, const Matcher& matcher, const HitSink& onHit)
 {
     // Files passed over (the search's own order never skips one) are closed.
-    while (!opened_.empty() && opened_.front().index < index) {
-        ::close(opened_.front().fd);
-        opened_.pop_front();
-    }
+    while (!opened_.empty() && opened_.front().index < index)
+        ::close(TakeFirst().fd);
     if (opened_.empty() || opened_.front().index != index)
         return buffer.Search(paths_[index], matcher, onHit);
-    const Opened file = opened_.front();
-    opened_.pop_front();
+    const Opened file = TakeFirst();
     const bool searched = buffer.Search(file.fd, file.size, matcher, onHit);
     ::close(file.fd);
     return searched;

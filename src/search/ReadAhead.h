@@ -13,9 +13,11 @@ namespace search {
 
 class ReadAhead {
 public:
-    // How far ahead: a number of files, and of each only its start, which is
-    // what its search needs first (the kernel reads on as the search goes).
-    static constexpr int kFiles = 32;
+    // How far ahead: a number of files and of bytes, and of each file only
+    // its start, which is what its search needs first (the kernel reads on
+    // as the search goes). Many small reads at once keep the disk busiest.
+    static constexpr int kFiles = 128;
+    static constexpr std::size_t kBytes = std::size_t(64) << 20;
     static constexpr std::size_t kBytesOfOneFile = std::size_t(4) << 20;
 
     explicit ReadAhead(const QStringList& paths) : paths_(paths) {}
@@ -24,7 +26,7 @@ public:
     ReadAhead& operator=(const ReadAhead&) = delete;
 
     // Asks for the files after the one at index current that were not asked
-    // for yet, up to kFiles ahead. A file that cannot be opened (or is no
+    // for yet, up to kFiles ahead and kBytes asked for and not yet searched. A file that cannot be opened (or is no
     // plain file) is passed over: its own turn reports it.
     void After(int current);
 
@@ -38,11 +40,15 @@ private:
         int index;
         int fd;
         std::size_t size;
+        std::size_t asked;  // the bytes asked for
     };
+
+    Opened TakeFirst();
 
     const QStringList& paths_;
     int askedUpTo_ = 0;           // the files before this index were asked for
     std::deque<Opened> opened_;  // the files asked for and not searched yet, in list order
+    std::size_t askedBytes_ = 0;  // what they were asked for
 };
 
 }  // namespace search
