@@ -3,10 +3,27 @@
 #include "platform/OpenForReading.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace search {
+namespace {
+
+// The files held open ahead take at most a quarter of the descriptors the
+// program may have, so that the search's own opens never run short of one.
+int FilesAhead()
+{
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY)
+        return ReadAhead::kFiles;
+    return int(std::min<rlim_t>(ReadAhead::kFiles, limit.rlim_cur / 4));
+}
+
+}  // namespace
+
+ReadAhead::ReadAhead(const QStringList& paths) : paths_(paths), files_(FilesAhead()) {}
 
 ReadAhead::~ReadAhead()
 {
@@ -17,13 +34,16 @@ ReadAhead::~ReadAhead()
 
 void ReadAhead::After(int current)
 {
-    const int last = std::min<int>(int(paths_.size()) - 1, current + kFiles);
+    const int last = std::min<int>(int(paths_.size()) - 1, current + files_);
     askedUpTo_ = std::max(askedUpTo_, current + 1);
     while (askedUpTo_ <= last && askedBytes_ < kBytes) {
         // OpenForReading opens plain files only, and never waits on a pipe.
-        const int i = askedUpTo_++;
+        const int i = askedUpTo_;
         std::size_t size = 0;
         const int fd = platform::OpenForReading(paths_[i], size);
+        if (fd < 0 && (errno == EMFILE || errno == ENFILE))
+            return;  // no descriptor to spare now: asked for again later
+        ++askedUpTo_;
         if (fd < 0)
             continue;
         const std::size_t asked = std::min(size, kBytesOfOneFile);

@@ -20,7 +20,7 @@ public:
     static constexpr std::size_t kBytes = std::size_t(64) << 20;
     static constexpr std::size_t kBytesOfOneFile = std::size_t(4) << 20;
 
-    explicit ReadAhead(const QStringList& paths) : paths_(paths) {}
+    explicit ReadAhead(const QStringList& paths);
     ~ReadAhead();
     ReadAhead(const ReadAhead&) = delete;
     ReadAhead& operator=(const ReadAhead&) = delete;
@@ -46,6 +46,7 @@ private:
     Opened TakeFirst();
 
     const QStringList& paths_;
+    int files_;                   // how many files ahead, kFiles or fewer
     int askedUpTo_ = 0;           // the files before this index were asked for
     std::deque<Opened> opened_;  // the files asked for and not searched yet, in list order
     std::size_t askedBytes_ = 0;  // what they were asked for

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <gtest/gtest.h>
 #include <random>
 #include <unistd.h>
@@ -207,6 +208,33 @@ TEST(ReadAhead, SearchesEachFileItAskedForAndLeavesNoDescriptorOpen)
         EXPECT_EQ(found, (std::vector<Hits>{{{0, "conn. a"}}, {}, {{1, "conn. c"}}}));
     }
     EXPECT_EQ(QDir("/proc/self/fd").count(), openBefore);
+}
+
+// Under a low limit on open files the files held open ahead leave the
+// search descriptors enough to open every file itself.
+TEST(ReadAhead, LeavesTheSearchDescriptorsUnderALowLimit)
+{
+    testfiles::Folder folder;
+    QStringList paths;
+    for (int i = 0; i < 60; ++i)
+        paths << folder.Put(QStringLiteral("f%1.asp").arg(i), "conn.");
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &saved), 0);
+    rlimit low = saved;
+    low.rlim_cur = rlim_t(QDir("/proc/self/fd").count()) + 24;
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &low), 0);
+    const search::Matcher matcher("conn.", false);
+    search::FileBuffer buffer;
+    int searched = 0;
+    {
+        search::ReadAhead readAhead(paths);
+        for (int i = 0; i < int(paths.size()); ++i) {
+            readAhead.After(i);
+            searched += readAhead.Search(i, buffer, matcher, [](const search::LineHit&) {}) ? 1 : 0;
+        }
+    }
+    ::setrlimit(RLIMIT_NOFILE, &saved);
+    EXPECT_EQ(searched, int(paths.size()));
 }
 
 // A file read in blocks gives the same hits as the whole file read at once,
