@@ -21,6 +21,12 @@ int FilesAhead()
     return int(std::min<rlim_t>(ReadAhead::kFiles, limit.rlim_cur / 4));
 }
 
+// What is asked for of a file: its start.
+std::size_t AskedOf(std::size_t size)
+{
+    return std::min(size, ReadAhead::kBytesOfOneFile);
+}
+
 }  // namespace
 
 ReadAhead::ReadAhead(const QStringList& paths) : paths_(paths), files_(FilesAhead()) {}
@@ -46,10 +52,9 @@ void ReadAhead::After(int current)
         ++askedUpTo_;
         if (fd < 0)
             continue;
-        const std::size_t asked = std::min(size, kBytesOfOneFile);
-        (void)::posix_fadvise(fd, 0, off_t(asked), POSIX_FADV_WILLNEED);
-        opened_.push_back({i, fd, size, asked});
-        askedBytes_ += asked;
+        (void)::posix_fadvise(fd, 0, off_t(AskedOf(size)), POSIX_FADV_WILLNEED);
+        opened_.push_back({i, fd, size});
+        askedBytes_ += AskedOf(size);
     }
 }
 
@@ -57,7 +62,7 @@ ReadAhead::Opened ReadAhead::TakeFirst()
 {
     const Opened file = opened_.front();
     opened_.pop_front();
-    askedBytes_ -= file.asked;
+    askedBytes_ -= AskedOf(file.size);
     return file;
 }
 

@@ -26,8 +26,9 @@ public:
     ReadAhead& operator=(const ReadAhead&) = delete;
 
     // Asks for the files after the one at index current that were not asked
-    // for yet, up to kFiles ahead and kBytes asked for and not yet searched. A file that cannot be opened (or is no
-    // plain file) is passed over: its own turn reports it.
+    // for yet, up to kFiles ahead and kBytes asked for and not yet searched.
+    // A file that cannot be opened (or is no plain file) is passed over: its
+    // own turn reports it.
     void After(int current);
 
     // FileBuffer::Search over the file at index. A file asked for is read
@@ -40,7 +41,6 @@ private:
         int index;
         int fd;
         std::size_t size;
-        std::size_t asked;  // the bytes asked for
     };
 
     Opened TakeFirst();
@@ -49,7 +49,7 @@ private:
     int files_;                   // how many files ahead, kFiles or fewer
     int askedUpTo_ = 0;           // the files before this index were asked for
     std::deque<Opened> opened_;  // the files asked for and not searched yet, in list order
-    std::size_t askedBytes_ = 0;  // what they were asked for
+    std::size_t askedBytes_ = 0;  // what was asked for of them
 };
 
 }  // namespace search

@@ -38,7 +38,6 @@ TProgressBar::TProgressBar(QWidget* parent) : QProgressBar(parent), TControl(thi
     setTextVisible(false);
     setFocusPolicy(Qt::NoFocus);
     ShowRange();
-    MeasureBar();
 }
 
 void TProgressBar::SetClock(Clock clock)
@@ -99,7 +98,8 @@ int TProgressBar::FilledWidth(int position) const
     if (max_ <= min_)
         return 0;
     const long long done = std::clamp(position, min_, max_) - (long long)min_;
-    return int(done * barWidth_ / ((long long)max_ - min_));
+    const int barWidth = std::max(1, width() - 2 * kInset);  // the part that fills
+    return int(done * barWidth / ((long long)max_ - min_));
 }
 
 void TProgressBar::StepAndRepaint()
@@ -148,14 +148,9 @@ void TProgressBar::paintEvent(QPaintEvent*)
     paintedWidth_ = width;
 }
 
-void TProgressBar::MeasureBar()
-{
-    barWidth_ = std::max(1, width() - 2 * kInset);
-    paintedWidth_ = -1;
-}
 
 void TProgressBar::resizeEvent(QResizeEvent* event)
 {
     QProgressBar::resizeEvent(event);
-    MeasureBar();
+    paintedWidth_ = -1;  // a new width shows the same position anew
 }

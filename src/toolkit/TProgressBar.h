@@ -41,12 +41,10 @@ private:
     void ShowRange();
     void ShowPosition();
     int FilledWidth(int position) const;
-    void MeasureBar();
 
     int min_ = 0;
     int max_ = 100;
     int position_ = 0;
-    int barWidth_ = 0;       // width of the part that fills, in pixels
     int paintedWidth_ = -1;  // the filled width the last paint showed
     std::uint32_t startedAt_ = 0;  // when the range was set
     std::uint32_t paintedAt_ = 0;  // when the last step's paint ended
