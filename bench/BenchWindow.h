@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the window benchmarks set up before the clock starts: a private home
 // and settings folder, so no run reads or writes the user's settings, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the UTF-8 conversion over a corpus of web and script files.
 //
 //   bench_convert [-n runs] [corpus-folder]

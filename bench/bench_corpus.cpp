@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the search benchmark's corpus: bench_corpus FOLDER [FILES]
 #include "SearchCorpus.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How much memory the window takes to search (and convert) one very large
 // file: writes a log file of SIZE megabytes (default 1536) with two lines that
 // hold "conn.Open", searches it the way a click on "Sök igenom filer" does,

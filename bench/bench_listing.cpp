@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long "Hämta filnamn" takes on a large tree, beside find | sort.
 //
 //   bench_listing [FOLDER] [RUNS]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A search that gives a report of hundreds of thousands of lines, in the real
 // window, beside ripgrep writing the same kind of report to a file.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search over a warm corpus, run by the window exactly as a click on
 // "Sök igenom filer" runs it, beside grep and ripgrep with the same case rule.
 //

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Reproduces the tables of bench/README.md and the README's "How fast" in one
 # run: builds the benchmarks (Release, in build-rel/), starts a virtual X
 # server with a window manager, and runs the search and the conversion with

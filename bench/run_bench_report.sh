@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs bench_report in the real window: a private Xvfb with openbox, the xcb
 # platform, a fresh settings folder. Arguments go to bench_report.
 #   bench/run_bench_report.sh [BENCH] [-- ARGS...]   (default build-rel/bench/bench_report)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installing Filsök as a desktop program: the executable, its menu entry and
 # its icon in the places a freedesktop desktop looks for them, and a Debian
 # package of the same files made with `cpack -G DEB` in the build folder.

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets with clang and runs each for SECONDS seconds
 # (default 60) on a copy of its seed corpus, so the seeds in the tree stay as
 # they are. A target that finds a fault stops with its crash file kept in the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Filsök and makes its Debian package (filsok_<version>_<arch>.deb) in
 # the build folder, build/ or $FILSOK_BUILD_DIR, then prints the package's
 # path as the only line on standard output (the build's own output goes to

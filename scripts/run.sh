@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Command one of the quick start: installs what is missing, builds and starts
 # Filsök. Without a display it starts the program on a virtual X server, saves
 # a screenshot of the window, closes the window as a user would and says where

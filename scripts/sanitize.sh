@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the program and its tests with the address and undefined-behaviour
 # sanitizers in build-sanitize/ and runs every unit test there.
 set -euo pipefail

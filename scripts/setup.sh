@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian 12 packages that building, running, testing and
 # packaging Filsök need, only those that are missing: everything the README's
 # commands and the scripts use that a minimal Debian 12 (debootstrap minbase)

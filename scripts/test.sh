@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Command two of the quick start: installs what is missing, builds, and runs
 # every test through CTest (unit tests on Qt's offscreen platform, end-to-end
 # tests of the built program under a virtual X server).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The application object: one per process. It catches every error that
 // escapes an event and shows it in the error box, and the loop goes on.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Filsök: lists, searches and converts the text files under a folder.
 #include "app/Application.h"
 #include "uSok/uSok.h"

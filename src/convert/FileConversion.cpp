@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "convert/FileConversion.h"
 
 #include "convert/SafeFileWrite.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The conversion of one file without the mark, read in blocks so that a file
 // of any size takes bounded memory: a first pass tells how it is to be

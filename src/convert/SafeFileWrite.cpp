@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "convert/SafeFileWrite.h"
 
 // qsavefile.h must come before the system headers.

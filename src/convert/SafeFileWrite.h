@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writing a file's new content so that it is never left half-written: the
 // file ends up holding either its old bytes or all of the new ones.

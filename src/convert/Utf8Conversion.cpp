@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "convert/Utf8Conversion.h"
 
 #include "platform/CodePage.h"

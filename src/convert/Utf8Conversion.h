@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The byte-level side of the UTF-8 conversion: recognising the mark, telling
 // whether a file's bytes already are UTF-8, and encoding ANSI text (the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Synthetic keyboard events: one key down or key up, as the keyboard would
 // send it, delivered to whichever widget has the focus when the event loop

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The placement of a top-level window as the desktop keeps it: its rectangle
 // in the normal state (frame included), its state as a show command, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Size limits of a top-level window as the desktop's min/max-size query
 // takes them: outer sizes and positions, frame included. Qt limits only the

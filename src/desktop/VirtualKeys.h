@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The platform's virtual-key codes (VK_*) and their scan codes and Qt keys,
 // so that key handlers see the codes the window was designed with.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The ANSI code page. Linux has none, so the program uses Windows-1252, with
 // its five undefined bytes mapped to U+0081, U+008D, U+008F, U+0090 and

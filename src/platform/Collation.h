@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The order of the file list: the collation of the user's locale with case
 // ignored. Each text gets one sort key, and the keys are compared, which is

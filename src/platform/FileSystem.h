@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // File attributes and folder enumeration. An attribute word carries the
 // classic bits: read-only 1 (not writable by the user), hidden 2 (a name that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Opening a file whose bytes are to be read whole: the path goes through the
 // file-system encoding, and only a regular file counts as a file. A folder,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The millisecond tick count the search times itself with: 32 bits from the
 // monotonic clock, so it wraps after about 49.7 days. Elapsed times are taken

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The line-oriented part of the search: which lines of one file's bytes hold
 // the search text. The bytes are read as the text list reads them: the text

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading ahead when the page cache is cold: while one file is searched, the
 // kernel is asked to read the next listed files from the disk, so that their

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The containment test of the search: does a text hold the search text, byte
 // for byte or with case ignored by the Windows-1252 case table. Texts are byte

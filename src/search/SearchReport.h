@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The printer of the search: the report's lines as the result memo shows them.
 #include <QLocale>

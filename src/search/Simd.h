@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The vector instructions the scans use. SSE2 is part of every x86-64
 // processor; AVX2 (nearly every one since 2013) tests twice as many bytes at

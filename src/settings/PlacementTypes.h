@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The value types of the settings component's published properties, declared
 // to the meta-object system so that they read and write by name.

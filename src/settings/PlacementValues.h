@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window's placement in the settings section: "Flags", "ShowCmd",
 // "PixelsPerInch", "MinMaxPos" and "NormPos" (each position text written

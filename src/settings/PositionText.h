@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The words of a stored position text such as "10,20,950,570": runs of
 // characters that are neither blanks nor commas. Separators at the start are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The store operations over QSettings, shared by the registry store and the
 // INI-file store. Each section is looked up as a place: the settings file

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the settings live: the registry key path of the running program and
 // the store file of file mode, both made from the executable's name.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The stored control values: entries "Component.Property", bound to the
 // window's components, written and read as text values named

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A list of items that belongs to a component, such as a list of named
 // values. Items are QObjects of our own classes; their published properties

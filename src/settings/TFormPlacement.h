@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The settings component of a window: it brings the window back where the
 // user left it when the window is shown, and writes the placement when the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The settings component with stored control values: StoredProps names
 // "Component.Property" entries of the window, written as the text values

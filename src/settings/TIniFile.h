@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The store of file mode: one INI file, sections as its groups. A file name
 // without a folder lives in the user's settings folder ($XDG_CONFIG_HOME,

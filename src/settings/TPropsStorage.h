@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The property converter of one pass: turns the published properties of its
 // current object into text values of a section and back.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The registry store: a key path under a registry root, with sections as
 // subkeys and values as string values.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/TStore.h"
 
 int TStore::ReadStoreInt(const QString& section, const QString& name, int defaultValue)

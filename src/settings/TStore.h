@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One open settings store: a key of the registry (on Linux an INI file in the
 // user's settings folder) or an INI file. A section is a subkey or an INI

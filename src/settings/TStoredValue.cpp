@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/TStoredValue.h"
 
 #include "settings/TStore.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Named values the settings component keeps beside the control values: each
 // is written under its Name in the component's section after the control

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The settings component's size limits of its window; 0 means no limit.
 #include <QObject>

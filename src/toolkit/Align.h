@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Align/Anchors layout: top-aligned controls stack from the top in their
 // designed order, bottom-aligned ones from the bottom, the client-aligned one

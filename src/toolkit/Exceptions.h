@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The errors the program raises. Each carries the message text the user sees
 // in the error box and the name of its kind, which the start-up failure box

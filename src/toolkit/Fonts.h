@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window's fonts: Tahoma for the window and its controls, Lucida Console
 // for the memos. Where they are missing, Liberation Sans and Liberation Mono

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How a memo hands its text to the document behind it. A text of many lines
 // goes in blocks of kLinesPerBlock lines, the lines of one block parted by

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/TButton.h"
 
 TButton::TButton(QWidget* parent) : QPushButton(parent), TControl(this)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A check box with its caption to the right of the box, in the flat look:
 // the box is a single-line square, not a raised or shaded one. The whole

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What every component of a window has beside its Qt object: a loading state,
 // the end-of-loading step and the removal notification. A component's Name is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The placement data of a visual control: Align, Anchors and the designed
 // bounds, from which the parent's layout places it (see Align.h).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A single-line edit with an assignable key-down event that sees the
 // virtual-key code; setting the code to 0 swallows the key. It has no length

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A top-level window that owns its components: assignable show, close-query
 // and destroy events, the border between frame and content, the Align/Anchors

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/TLabel.h"
 
 TLabel::TLabel(QWidget* parent) : QLabel(parent), TControl(this)

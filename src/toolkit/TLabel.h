@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A caption that sizes itself to its text.
 #include "toolkit/TControl.h"

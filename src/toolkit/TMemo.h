@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A multi-line memo: no word wrap, both scroll bars always shown, Tab moves
 // the focus on. Its lines are counted as the memo counts them: a last empty

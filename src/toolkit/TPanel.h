@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A container control with an optional 1-px raised outer bevel.
 #include "toolkit/TControl.h"

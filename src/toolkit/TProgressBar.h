@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A horizontal, smoothly filling progress bar with Min, Max and Position.
 #include "toolkit/TControl.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A horizontal splitter band that resizes the top-aligned control above it.
 // While dragging, a patterned line shows where the edge will go; the new

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The text list: an ordered list of lines, each a byte string in the ANSI code
 // page. Loading reads all bytes without decoding and splits them at CR, LF and

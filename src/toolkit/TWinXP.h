@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The visual-style marker: a window holds exactly one. On Windows its
 // presence stands for the manifest that binds the program to version 6 of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one window of the program: the file list above the folder bar, the
 // splitter and progress bar, the result memo above the search bar.

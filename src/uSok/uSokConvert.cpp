@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The UTF-8 conversion: Button1Click, HasUtf8Bom, SaveTextAsUtf8.
 #include "uSok/uSok.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file listing: btnHamtafilnamnClick, nizze, FolderWithBackslash, edWildKeyDown.
 //
 // The walk collects its lines in memory and the memo gets its text once at

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text search and its report: btnSokClick, jmfr, edSoktxtKeyDown.
 #include "uSok/uSok.h"
 

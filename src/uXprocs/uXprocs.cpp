@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file-mask matcher and the locale lowercase.
 //
 // The mask language is deliberately simpler than a general wildcard matcher:

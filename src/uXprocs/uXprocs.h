@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Small plain routines of the search window: the file-mask matcher, the
 // locale lowercase, the synthetic key press and opening a path with the

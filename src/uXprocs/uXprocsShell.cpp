@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The synthetic key press and opening a path with the desktop.
 #include "uXprocs/uXprocs.h"
 

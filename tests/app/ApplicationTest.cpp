@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The application frame: the error box of a running program, the start-up
 // failure box with exit status 1, and the rules of the visual-style marker.
 #include "app/Application.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The byte-level side of the conversion that the runs on files do not reach:
 // which byte sequences count as UTF-8 already, and the code-page characters
 // beyond those the file tests use.

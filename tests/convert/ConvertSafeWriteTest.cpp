@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing a file's new content, where the runs on files do not reach: mode
 // bits the system clears on a write, refusals, a real write failure from the
 // system, and another user's file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop's placement record of a top-level window, on the offscreen
 // platform, which frames a shown window with a border of its own.
 #include "desktop/PlacementRecord.h"

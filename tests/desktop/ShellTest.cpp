@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file URL the desktop is given for a path, and the replaceable opener.
 #include "desktop/Shell.h"
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The window's control table on a real X server with a window manager: the
 # window test program shows the window there and checks every control's
 # place and size, as the window lays it out and as a screen reader is told.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # First start of the built program on a real X server, with no locale set as
 # on a fresh machine: the title and the designed defaults with their Swedish
 # letters, the focus in the folder box, Tab walking the cycle, and a close by

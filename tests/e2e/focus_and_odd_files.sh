@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What a user meets at once, on a real X server: the program ignores the
 # toolkit's own options on its command line; the folder box has its text
 # selected at start, so typing replaces it; a named pipe in the file list

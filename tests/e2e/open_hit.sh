@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Opening a hit on a real X server, with no locale set as on a fresh machine:
 # a file whose name holds å, ä and ö is listed and searched, a double-click on
 # "Rad:0" opens nothing and a double-click on the path hands exactly that file

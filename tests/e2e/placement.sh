@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The window comes back where the user left it: on a real X server with a
 # window manager, the window is moved and resized, closed, and started again
 # three times; each start must give the same place and size, and each close

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The conversion of any file bytes: a file with a NUL byte is left alone;
 // any other gives the mark followed by valid UTF-8, which for a file that
 // already is UTF-8 is its text unchanged, and for an ANSI file is its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file-mask matcher on any mask and file name: it always ends, and for
 // parts of up to 254 characters it gives the answer of a second, plain
 // walk of the same rules kept here.

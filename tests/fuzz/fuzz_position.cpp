@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The word parser of stored position texts on any text: the words and the
 // numeric fields equal a plain reading (split at blanks and commas, a number
 // is an optional sign and decimal digits that fit an int).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search of one buffer against the plain line-by-line reading: split the
 // bytes into lines, look for the search text in each line with a plain find
 // (both lowered when case is ignored); the hits are the same lines, trimmed.

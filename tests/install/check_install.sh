@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a fresh prefix and checks that exactly the desktop
 # program's files arrive there: the executable, the menu entry and the icon in
 # two sizes, each the file it is built or copied from, and nothing else (no

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The order of the file list: the user's collation with case ignored.
 #include "platform/Collation.h"
 

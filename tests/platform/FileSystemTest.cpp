@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Attribute words of real paths, and folder readers that close what they open.
 // What the enumeration yields is shown by the listing's own tests.
 #include "platform/FileSystem.h"

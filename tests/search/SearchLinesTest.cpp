@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The line search of one file's bytes: line ends, the NUL cut, trimming, the
 // case rule, and the file buffer.
 #include "search/FileSearch.h"

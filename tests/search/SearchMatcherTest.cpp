@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The containment test: positions, the case rule, and the vectorised scan
 // checked against a plain byte-by-byte search.
 #include "search/SearchMatcher.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report's lines: header, dash line, hit line, summary and timing line.
 #include "search/SearchReport.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings component on a small window: when it reads and writes, in
 // what order its own values go, how it keeps and calls the window's handlers,
 // and what an error in the store does.

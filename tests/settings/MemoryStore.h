@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A settings store in memory that records its calls, for the tests of the
 // stored control values.

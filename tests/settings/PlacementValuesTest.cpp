@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing the window's placement into the settings section and bringing it
 // back, on real windows of the offscreen platform (which frames a window with
 // a border of its own, so the outer rectangle differs from the client's).

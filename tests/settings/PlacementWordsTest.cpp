@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The words of a stored position text and their numbers.
 #include "settings/PositionText.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The stores over QSettings: where the values go, what reads back as a text,
 // the error texts, and the INI quoting rule of file mode.
 #include "settings/StoreName.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the stored-value tests share: a window with a component that has
 // one published property of each kind the converter knows.

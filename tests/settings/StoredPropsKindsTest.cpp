@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Each kind of published property written as text and read back through a
 // store, and what bad stored texts do to each kind.
 #include "support/CaseNames.h"

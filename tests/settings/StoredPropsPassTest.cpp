@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Splitting entries, binding them to the window's components, keeping them
 // current, and the write and read passes over a store.
 #include "StoredPropsFixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How the rows of a table test read in test names: a text in quotes, every
 // byte outside printable ASCII (and the quote and backslash) as \xHH, so that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Small helpers for tests that work on real files in a temporary folder.
 #include <QByteArray>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every test program starts here: Qt's offscreen platform, and a private
 // temporary folder as home, settings and runtime folder, so that no test
 // touches the real home folder, needs a display or depends on the caller's

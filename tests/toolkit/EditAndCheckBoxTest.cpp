@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The edits and check boxes: when an edit selects its text, its length, and
 // the flat look of edits, memos, check boxes and the progress bar.
 #include "toolkit/TCheckBox.h"

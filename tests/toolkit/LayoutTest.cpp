@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The toolkit's layout and controls: Align/Anchors, the memo's line count and
 // text, the splitter's drag rules.
 #include "toolkit/ErrorBox.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The memo with texts long enough to be held in blocks of many lines: it
 // reads, edits, scrolls, selects and copies them as it does short ones.
 #include "toolkit/TMemo.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The progress bar: how often a run of steps paints it, and an empty range
 // drawn at rest.
 #include "toolkit/TProgressBar.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text list: loading a file as bytes, the line rules, the joined text.
 #include "toolkit/TStringList.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The conversion run driven through the window, byte for byte on real files.
 #include "uSok/uSok.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file listing on real folder trees, driven through the window.
 #include "support/CaseNames.h"
 #include "uSok/uSok.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search as the window runs it, on real files: the report in the result
 // memo, the progress bar, the focus, the error that stops a run, and Enter in
 // the search box.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window with its settings component and the real store: what the
 // first start makes, what a close and a destroy write, and how the window
 // copes with a store file that is empty, garbage, unreadable or wrongly typed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's five stored control values: their names, their order,
 // trimming, emptied boxes, check-box texts, the first start, and a close and
 // reopen through the real settings store.

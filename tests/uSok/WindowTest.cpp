@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window as designed: every control where the layout puts it, its
 // texts and initial state, the keyboard cycle and the resizing rules.
 #include "uSok/uSok.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The synthetic key press: what reaches the platform, and where the key ends
 // up once the event loop runs.
 #include "desktop/KeyEvents.h"

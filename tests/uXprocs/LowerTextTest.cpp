@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // LowerText lowers by the Windows-1252 case table, byte for byte.
 #include "uXprocs/uXprocs.h"
 

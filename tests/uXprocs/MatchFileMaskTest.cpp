@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file-mask matcher on the masks users type and on the names they meet,
 // including the places where its simple rules say no.
 #include "support/CaseNames.h"

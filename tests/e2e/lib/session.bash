@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by the end-to-end tests: a private virtual X server with a small
 # window manager, a fresh home and settings folder, and helpers to drive and
 # read the program's window. Source it, then call start_session.
