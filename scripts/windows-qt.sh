@@ -37,7 +37,8 @@ options=(
   -DFEATURE_direct2d=OFF -DFEATURE_directwrite3=OFF
   -DFEATURE_tabletevent=OFF
 )
-key="$( (printf '%s\n' "${options[@]}"; cat "$toolchain") | sha256sum | cut -c1-12)"
+# Comments do not change what is built, so they do not change the key.
+key="$( (printf '%s\n' "${options[@]}"; grep -v '^#' "$toolchain") | sha256sum | cut -c1-12)"
 prefix="$cache/qt-$qt_version-mingw-$key"
 
 if [ -f "$prefix/.complete" ]; then
