@@ -2,6 +2,7 @@
 #include "uSok/uSok.h"
 
 #include "toolkit/TWinXP.h"
+#include "platform/FolderText.h"
 #include "settings/TFormStorage.h"
 #include "toolkit/Fonts.h"
 #include "toolkit/TButton.h"
@@ -20,12 +21,6 @@ namespace {
 constexpr int kContentWidth = 928;
 constexpr int kContentHeight = 504;
 constexpr int kDesignLineHeight = 14;
-
-#ifdef Q_OS_WIN
-const char* const kDesignedStartFolder = "c:\\tmp";
-#else
-const char* const kDesignedStartFolder = "/tmp";
-#endif
 
 // Creates a control of type T with its name, parent, placement and font.
 template <typename T>
@@ -84,7 +79,7 @@ void TForm1::CreateComponents()
     Label3 = Make<TLabel>("Label3", Panel2, bar, TAlign::alNone, kRightTop, {676, 14, 41, 13}, controls);
     Label3->SetCaption(QStringLiteral("Wildcard"));
     Edit1 = Make<TEdit>("Edit1", Panel2, bar, TAlign::alNone, kLeftTop, {117, 11, 316, 19}, controls);
-    Edit1->SetText(QString::fromLatin1(kDesignedStartFolder));
+    Edit1->SetText(platform::DesignedStartFolder());
     edWild = Make<TEdit>("edWild", Panel2, bar, TAlign::alNone, kRightTop, {721, 11, 104, 19}, controls);
     edWild->SetText(QStringLiteral("*.asp"));
     btnHamtafilnamn =

@@ -5,6 +5,7 @@
 #include "convert/FileConversion.h"
 #include "convert/SafeFileWrite.h"
 #include "convert/Utf8Conversion.h"
+#include "platform/FolderText.h"
 #include "platform/OpenForReading.h"
 #include "toolkit/Exceptions.h"
 #include "toolkit/TMemo.h"
@@ -83,7 +84,8 @@ bool HasUtf8Bom(const QString& path)
     const QByteArray name = QFile::encodeName(path);
     // A pipe, a device or a socket is refused as a folder is, without
     // waiting on it: the window would never answer again.
-    const int fd = platform::OpenRegularFile(name);
+    std::size_t size = 0;
+    const int fd = platform::OpenForReading(path, size);
     if (fd < 0)
         RaiseInOutError(errno, name);
     unsigned char head[3];
@@ -118,8 +120,7 @@ void SaveTextAsUtf8(const QString& path, std::string_view text, bool withBom)
 
 void TForm1::Button1Click(QObject*)
 {
-    const QString listText = Memofil->Text();
-    if (!listText.contains(QLatin1Char(':')) && !listText.contains(QLatin1Char('/'))) {
+    if (platform::HoldsNoPath(Memofil->Text())) {
         btnHamtafilnamnClick(this);
         QCoreApplication::processEvents();
     }

@@ -11,6 +11,7 @@
 #include "platform/CodePage.h"
 #include "platform/Collation.h"
 #include "platform/FileSystem.h"
+#include "platform/FolderText.h"
 #include "desktop/VirtualKeys.h"
 #include "toolkit/TCheckBox.h"
 #include "toolkit/TEdit.h"
@@ -193,19 +194,5 @@ void TForm1::edWildKeyDown(QObject*, Word& Key, TShiftState)
 
 QString FolderWithBackslash(const QString& folder)
 {
-    if (folder.isEmpty())
-        return folder;
-#ifdef Q_OS_WIN
-    const QChar last = folder.back();
-    if (last == QLatin1Char(':') || last == QLatin1Char('\\'))
-        return folder;
-    const char16_t letter = last.unicode();
-    if (folder.size() == 1 && ((letter >= 'A' && letter <= 'Z') || (letter >= 'a' && letter <= 'z')))
-        return folder + QStringLiteral(":\\");
-    return folder + QLatin1Char('\\');
-#else
-    if (folder.endsWith(QLatin1Char('/')))
-        return folder;
-    return folder + QLatin1Char('/');
-#endif
+    return platform::WithTrailingSeparator(folder);
 }

@@ -7,6 +7,7 @@
 #include "search/SearchMatcher.h"
 #include "search/SearchReport.h"
 #include "platform/CodePage.h"
+#include "platform/FolderText.h"
 #include "platform/TickCount.h"
 #include "toolkit/Exceptions.h"
 #include "toolkit/TCheckBox.h"
@@ -23,19 +24,11 @@ namespace {
 constexpr Word kEnter = 13;
 constexpr Word kHome = 36;
 
-// A file list that holds no path yet: on Linux neither a drive colon nor a
-// folder separator anywhere in its text (the placeholder "Filer", an emptied
-// list).
-bool HoldsNoPath(const QString& fileListText)
-{
-    return !fileListText.contains(QChar(':')) && !fileListText.contains(QChar('/'));
-}
-
 }  // namespace
 
 void TForm1::btnSokClick(QObject*)
 {
-    if (HoldsNoPath(Memofil->Text())) {
+    if (platform::HoldsNoPath(Memofil->Text())) {
         btnHamtafilnamnClick(nullptr);
         QCoreApplication::processEvents();
     }
