@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/TickCount.h"
 
-#include <chrono>
 #include <utility>
 
 namespace platform {
@@ -19,9 +18,7 @@ std::uint32_t GetTickCount()
 {
     if (const TickSource& source = Source())
         return source();
-    const auto now = std::chrono::steady_clock::now().time_since_epoch();
-    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(now).count();
-    return static_cast<std::uint32_t>(static_cast<std::uint64_t>(ms));
+    return SystemTickCount();
 }
 
 void SetTickSource(TickSource source)

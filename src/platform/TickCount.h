@@ -9,6 +9,9 @@
 namespace platform {
 
 std::uint32_t GetTickCount();
+// The system's own count, whatever source is set: the monotonic clock's
+// milliseconds cut to 32 bits, or on Windows the system's tick count.
+std::uint32_t SystemTickCount();
 
 // Tests replace the clock so that elapsed times are known exactly; an empty
 // source brings the monotonic clock back.
