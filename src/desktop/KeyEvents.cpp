@@ -91,18 +91,18 @@ KeyDispatcher* Dispatcher()
     return dispatcher;
 }
 
-void PostToEventQueue(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags)
-{
-    QCoreApplication::postEvent(Dispatcher(), new PendingKeyEvent(virtualKey, scanCode, flags));
-}
-
 KeyEventSender& CurrentSender()
 {
-    static KeyEventSender sender = PostToEventQueue;
+    static KeyEventSender sender = SendThroughSystem;
     return sender;
 }
 
 }  // namespace
+
+void PostToEventQueue(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags)
+{
+    QCoreApplication::postEvent(Dispatcher(), new PendingKeyEvent(virtualKey, scanCode, flags));
+}
 
 void SendKeyboardEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags)
 {
@@ -112,7 +112,7 @@ void SendKeyboardEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint
 
 KeyEventSender SetKeyEventSender(KeyEventSender sender)
 {
-    return std::exchange(CurrentSender(), sender ? std::move(sender) : KeyEventSender(PostToEventQueue));
+    return std::exchange(CurrentSender(), sender ? std::move(sender) : KeyEventSender(SendThroughSystem));
 }
 
 }  // namespace desktop

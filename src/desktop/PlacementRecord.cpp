@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "desktop/PlacementRecord.h"
 
+#include "desktop/NativePlacement.h"
+
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
@@ -236,6 +238,8 @@ bool GetWindowPlacement(const QWidget* window, WindowPlacementRecord& placement)
 {
     if (!IsTopLevel(window))
         return false;
+    if (NativeGetWindowPlacement(window, placement))
+        return true;
     placement.length = 44;
     const Qt::WindowStates state = window->windowState();
     placement.flags = 0;
@@ -256,6 +260,15 @@ bool SetWindowPlacement(QWidget* window, const WindowPlacementRecord& placement,
 {
     if (!IsTopLevel(window))
         return false;
+    if (placement.showCmd == SW_HIDE && IsWindowVisible(window)) {
+        // Keeps a window on the screen as it is, as below.
+        WindowPlacementRecord shown = placement;
+        shown.showCmd = SW_SHOWNA;
+        if (NativeSetWindowPlacement(window, shown))
+            return true;
+    } else if (NativeSetWindowPlacement(window, placement)) {
+        return true;
+    }
     PlacementKeeper* keeper = PlacementKeeper::For(window);
     const QRect outer = placement.rcNormalPosition.ToQRect();
     const Qt::WindowStates target = StateOfShowCommand(placement.showCmd, placement.flags, window->windowState());
@@ -288,6 +301,8 @@ bool IsIconic(const QWidget* window) { return window && window->isMinimized(); }
 
 int GetSystemMetrics(int index)
 {
+    if (int value = 0; NativeSystemMetric(index, value))
+        return value;
     const QScreen* screen = QGuiApplication::primaryScreen();
     switch (index) {
     case SM_CXSCREEN:

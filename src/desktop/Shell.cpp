@@ -1,22 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "desktop/Shell.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <utility>
 
 namespace desktop {
 namespace {
 
-// On Linux QDesktopServices runs xdg-open, which picks the application.
-void OpenWithDesktopServices(const QString& path)
-{
-    QDesktopServices::openUrl(ShellUrlForPath(path));
-}
-
 ShellOpener& CurrentOpener()
 {
-    static ShellOpener opener = OpenWithDesktopServices;
+    static ShellOpener opener = OpenWithSystemShell;
     return opener;
 }
 
@@ -37,7 +30,7 @@ void OpenPathWithDesktop(const QString& path)
 
 ShellOpener SetShellOpener(ShellOpener opener)
 {
-    ShellOpener previous = std::exchange(CurrentOpener(), opener ? std::move(opener) : ShellOpener(OpenWithDesktopServices));
+    ShellOpener previous = std::exchange(CurrentOpener(), opener ? std::move(opener) : ShellOpener(OpenWithSystemShell));
     return previous;
 }
 

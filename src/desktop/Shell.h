@@ -10,6 +10,10 @@ namespace desktop {
 // Something that opens a path; the desktop opener by default.
 using ShellOpener = std::function<void(const QString& path)>;
 
+// The system's own opener: xdg-open (through Qt) on Linux, the shell's
+// default action for the file's type on Windows.
+void OpenWithSystemShell(const QString& path);
+
 // Hands path to the opener in place; the outcome is not looked at.
 void OpenPathWithDesktop(const QString& path);
 

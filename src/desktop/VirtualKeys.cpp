@@ -66,7 +66,7 @@ int QtKeyFromVirtualKey(std::uint16_t virtualKey)
     return 0;
 }
 
-std::uint16_t ScanCodeFromVirtualKey(std::uint16_t virtualKey)
+std::uint16_t KeyboardScanCode(std::uint16_t virtualKey)
 {
     for (const KeyRow& row : kFixedKeys)
         if (row.virtualKey == virtualKey)
