@@ -3,7 +3,8 @@
 // File attributes and folder enumeration. An attribute word carries the
 // classic bits: read-only 1 (not writable by the user), hidden 2 (a name that
 // begins with a dot), directory 16, archive 32 (a regular file). Links are
-// followed. A folder being enumerated is held open by one object and closed
+// followed. On Windows the word is the file system's own, every bit as it
+// reports it (system 4 and volume label 8 among them). A folder being enumerated is held open by one object and closed
 // when that object goes, on every path out of a walk.
 #include <QByteArray>
 #include <QString>
@@ -26,10 +27,11 @@ constexpr std::uint32_t kInvalidAttributes = 0xFFFFFFFFu;
 // The attribute word of a path (links followed), or kInvalidAttributes.
 std::uint32_t FileAttributes(const QString& path);
 
-// Identifies a folder on the machine, whatever path leads to it.
+// Identifies a folder on the machine, whatever path leads to it: device and
+// inode, or on Windows the volume's serial number and the file index.
 struct FileId {
-    dev_t device = 0;
-    ino_t inode = 0;
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
     bool operator==(const FileId&) const = default;
 };
 
@@ -73,7 +75,13 @@ private:
     void Adopt(int fd);
     void Close();
 
+#ifdef _WIN32
+    // The system's enumeration in place of a DIR (FileSystemWindows.cpp).
+    struct WindowsFind;
+    WindowsFind* dir_ = nullptr;
+#else
     DIR* dir_ = nullptr;
+#endif
     FileId id_;
     std::string_view name_;
     unsigned char type_ = 0;

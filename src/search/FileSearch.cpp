@@ -8,7 +8,10 @@
 #include <bit>
 #include <cerrno>
 #include <cstring>
+// preadv2 (Linux); Windows has no read that declines to wait for the disk.
+#if __has_include(<sys/uio.h>)
 #include <sys/uio.h>
+#endif
 #include <unistd.h>
 
 namespace search {

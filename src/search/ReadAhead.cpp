@@ -2,11 +2,10 @@
 #include "search/ReadAhead.h"
 
 #include "platform/OpenForReading.h"
+#include "platform/ReadHints.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <fcntl.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 namespace search {
@@ -16,10 +15,10 @@ namespace {
 // program may have, so that the search's own opens never run short of one.
 int FilesAhead()
 {
-    rlimit limit{};
-    if (::getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY)
+    const int limit = platform::OpenFileLimit();
+    if (limit <= 0)
         return ReadAhead::kFiles;
-    return int(std::min<rlim_t>(ReadAhead::kFiles, limit.rlim_cur / 4));
+    return std::min<int>(ReadAhead::kFiles, limit / 4);
 }
 
 // What is asked for of a file: its start.
@@ -53,7 +52,7 @@ void ReadAhead::After(int current)
         ++askedUpTo_;
         if (fd < 0)
             continue;
-        (void)::posix_fadvise(fd, 0, off_t(AskedOf(size)), POSIX_FADV_WILLNEED);
+        platform::ReadAheadHint(fd, AskedOf(size));
         opened_.push_back({i, fd, size});
         askedBytes_ += AskedOf(size);
     }
