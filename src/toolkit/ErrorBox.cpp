@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/ErrorBox.h"
 
+#include "platform/CodeModule.h"
 #include "toolkit/Exceptions.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <dlfcn.h>
 
 namespace toolkit {
 namespace {
@@ -72,13 +72,10 @@ QString StartupFailureText(const std::exception& error)
         message += '.';
     quintptr offset = 0;
     QString module = ExecutableFileName();
-    if (own && own->Address()) {
-        Dl_info info{};
-        if (dladdr(own->Address(), &info) && info.dli_fbase) {
-            offset = quintptr(own->Address()) - quintptr(info.dli_fbase);
-            if (info.dli_fname && *info.dli_fname)
-                module = QFileInfo(QString::fromLocal8Bit(info.dli_fname)).fileName();
-        }
+    if (platform::CodeModule found; own && platform::ModuleOfAddress(own->Address(), found)) {
+        offset = quintptr(own->Address()) - found.base;
+        if (!found.fileName.isEmpty())
+            module = found.fileName;
     }
     const QString address = QStringLiteral("%1").arg(quint32(offset), 8, 16, QChar('0')).toUpper();
     return QStringLiteral("Exception %1 in module %2 at %3.\r\n%4\r\n").arg(kind, module, address, message);

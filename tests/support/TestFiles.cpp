@@ -6,6 +6,11 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
 
 namespace testfiles {
 
@@ -25,6 +30,15 @@ QByteArray Read(const QString& path)
     return f.readAll();
 }
 
+bool HardLink(const QString& existing, const QString& name)
+{
+#ifdef _WIN32
+    return ::CreateHardLinkW(name.toStdWString().c_str(), existing.toStdWString().c_str(), nullptr);
+#else
+    return ::link(QFile::encodeName(existing).constData(), QFile::encodeName(name).constData()) == 0;
+#endif
+}
+
 Folder::Folder()
 {
     EXPECT_TRUE(dir_.isValid());
@@ -37,11 +51,28 @@ QString Folder::Put(const QString& name, const QByteArray& bytes) const
     return path;
 }
 
+#ifdef _WIN32
+// Windows keeps named pipes out of the folders: the pipe gets a name of its
+// own, with a server that never writes, held open until the program ends.
+QString Folder::PutPipe(const QString& name) const
+{
+    static int count = 0;
+    const QString path = QStringLiteral("\\\\.\\pipe\\filsok-test-%1-%2-%3")
+                             .arg(::GetCurrentProcessId())
+                             .arg(++count)
+                             .arg(name);
+    const HANDLE server = ::CreateNamedPipeW(reinterpret_cast<const wchar_t*>(path.utf16()), PIPE_ACCESS_DUPLEX,
+                                             PIPE_TYPE_BYTE | PIPE_WAIT, 1, 0, 0, 0, nullptr);
+    EXPECT_NE(server, INVALID_HANDLE_VALUE) << path.toStdString();
+    return path;
+}
+#else
 QString Folder::PutPipe(const QString& name) const
 {
     const QString path = (*this)(name);
     EXPECT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0644), 0) << path.toStdString();
     return path;
 }
+#endif
 
 }  // namespace testfiles

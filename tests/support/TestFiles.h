@@ -2,6 +2,7 @@
 #pragma once
 // Small helpers for tests that work on real files in a temporary folder.
 #include <QByteArray>
+#include <QDir>
 #include <QString>
 #include <QTemporaryDir>
 #include <string>
@@ -12,17 +13,28 @@ namespace testfiles {
 void Write(const QString& path, const QByteArray& bytes);
 QByteArray Read(const QString& path);
 
+// Gives the file existing a second name; false when that fails.
+bool HardLink(const QString& existing, const QString& name);
+
 // A temporary folder that is removed with the object.
 class Folder {
 public:
     Folder();
-    QString Path() const { return dir_.path(); }
-    // Path of name inside the folder, with "/" between.
-    QString operator()(const QString& name) const { return dir_.path() + "/" + name; }
+    // The folder as the system writes paths: on Windows with backslashes,
+    // as the file list shows them.
+    QString Path() const { return QDir::toNativeSeparators(dir_.path()); }
+    // Path of name inside the folder, with the system's separator between
+    // and in place of each "/" of name.
+    QString operator()(const QString& name) const
+    {
+        return Path() + QDir::separator() + QDir::toNativeSeparators(name);
+    }
     // Writes a file inside the folder and returns its full path.
     QString Put(const QString& name, const QByteArray& bytes) const;
     // Makes a named pipe inside the folder, with no writer, and returns its
     // full path: whoever opens it for reading in blocking mode waits for ever.
+    // Windows keeps pipes out of folders: there the pipe has a name of the
+    // system's pipes, \\.\pipe\..., and a server that never writes.
     QString PutPipe(const QString& name) const;
 
 private:
