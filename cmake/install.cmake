@@ -6,7 +6,12 @@
 # benchmarks stay in the build folder.
 include(GNUInstallDirs)
 
-install(TARGETS filsok RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# On Windows the program is one folder with its DLLs (cmake/windows.cmake).
+if(WIN32)
+  install(TARGETS filsok RUNTIME DESTINATION .)
+else()
+  install(TARGETS filsok RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
 # The menu entry and the themed icon are the freedesktop way; a Windows build
 # carries its icon in the executable.
 if(UNIX AND NOT APPLE)

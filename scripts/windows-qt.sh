@@ -76,6 +76,11 @@ cmake -S "$work/source" -B "$work/build" "${options[@]}" \
 echo "Building Qt (about 35 minutes on 2 cores; the log is $work/build.log)"
 cmake --build "$work/build" -j"$(nproc)" > "$work/build.log" 2>&1 || { tail -n 40 "$work/build.log"; exit 1; }
 cmake --install "$work/build" > "$work/install.log"
+# Qt's licence texts go with every copy of its DLLs: the source's own
+# LICENSES folder and Debian's account of which part is under which.
+mkdir -p "$prefix/licenses"
+cp -r "$work/source/LICENSES/." "$prefix/licenses/"
+cp "$work/source/debian/copyright" "$prefix/licenses/debian-copyright"
 touch "$prefix/.complete"
 echo "Qt for Windows built in $(( $(date +%s) - start )) s"
 rm -rf "$work"
