@@ -6,6 +6,7 @@
 #include "settings/TFormStorage.h"
 #include "settings/TRegIniFile.h"
 #include "settings/TStore.h"
+#include "support/SettingsPlace.h"
 #include "support/TestFiles.h"
 #include "toolkit/ErrorBox.h"
 #include "toolkit/Exceptions.h"
@@ -640,10 +641,8 @@ TEST(FormStorage, ControlValuesAreReadBackAtShow)
 // The real store: the first show makes the key, the first close the values.
 TEST(FormPlacement, RegistryStoreFileAppearsAtShowAndFillsAtClose)
 {
-    testfiles::Folder folder;
-    const QByteArray old = qgetenv("XDG_CONFIG_HOME");
-    qputenv("XDG_CONFIG_HOME", folder.Path().toLocal8Bit());
-    const QString file = folder("filsok-test.ini");
+    const QString key = QStringLiteral("Software\\filsok-test");
+    testfiles::SettingsPlace place({key});
     {
         TForm window;
         auto* storage = new TFormStorage(&window);
@@ -652,14 +651,13 @@ TEST(FormPlacement, RegistryStoreFileAppearsAtShowAndFillsAtClose)
         storage->SetIniSection("Setup");
         window.FinishLoading();
         window.show();
-        EXPECT_TRUE(QFileInfo(file).isFile());
-        EXPECT_TRUE(QSettings(file, QSettings::IniFormat).allKeys().isEmpty());
+        EXPECT_TRUE(place.Exists(key));
+        EXPECT_TRUE(place.Open(key)->allKeys().isEmpty());
         window.close();
     }
-    QSettings settings(file, QSettings::IniFormat);
-    EXPECT_EQ(settings.value("Setup/FormVersion").toString(), "0");
-    EXPECT_EQ(settings.value("Setup/Visible").toString(), "0");
-    qputenv("XDG_CONFIG_HOME", old);
+    const auto settings = place.Open(key);
+    EXPECT_EQ(settings->value("Setup/FormVersion").toString(), "0");
+    EXPECT_EQ(settings->value("Setup/Visible").toString(), "0");
 }
 
 }  // namespace

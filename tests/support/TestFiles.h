@@ -13,6 +13,16 @@ namespace testfiles {
 void Write(const QString& path, const QByteArray& bytes);
 QByteArray Read(const QString& path);
 
+// The start folder the window is designed with, as its box shows it.
+inline QString DesignedStartFolder()
+{
+#ifdef _WIN32
+    return QStringLiteral("c:\\tmp");
+#else
+    return QStringLiteral("/tmp");
+#endif
+}
+
 // Gives the file existing a second name; false when that fails.
 bool HardLink(const QString& existing, const QString& name);
 

@@ -9,6 +9,7 @@
 #include "settings/StoredProps.h"
 #include "settings/TFormStorage.h"
 #include "settings/TRegIniFile.h"
+#include "support/SettingsPlace.h"
 #include "support/TestFiles.h"
 #include "toolkit/ErrorBox.h"
 #include "toolkit/TCheckBox.h"
@@ -49,7 +50,7 @@ TEST(StoredValues, TheFiveValuesAreWrittenInTheirOrderUnderTheirNames)
     TMemoryStore store;
     Save(form, store);
     EXPECT_EQ(store.CallsOf("write"),
-              QStringList({"Setup/Edit1_Text=" + QDir::rootPath() + "tmp", "Setup/edSoktxt_Text=conn.",
+              QStringList({"Setup/Edit1_Text=" + testfiles::DesignedStartFolder(), "Setup/edSoktxt_Text=conn.",
                            "Setup/edWild_Text=*.asp", "Setup/cbNocase_Checked=True",
                            "Setup/CheckBox1_Checked=False"}));
 }
@@ -60,7 +61,7 @@ TEST(StoredValues, FirstStartKeepsTheDesignedValues)
     TMemoryStore store;
     Restore(form, store);
     EXPECT_EQ(store.CallsOf("read"), Prefixed("Setup/", kValueNames));
-    EXPECT_EQ(form.Edit1->Text(), QDir::rootPath() + "tmp");
+    EXPECT_EQ(form.Edit1->Text(), testfiles::DesignedStartFolder());
     EXPECT_EQ(form.edSoktxt->Text(), "conn.");
     EXPECT_EQ(form.edWild->Text(), "*.asp");
     EXPECT_TRUE(form.cbNocase->Checked());
@@ -120,18 +121,11 @@ class StoredValuesOnDisk : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        old_ = qgetenv("XDG_CONFIG_HOME");
-        qputenv("XDG_CONFIG_HOME", folder_.Path().toLocal8Bit());
         toolkit::SetMessageBoxHook([this](const QString&, const QString& text) { boxes_ << text; });
     }
-    void TearDown() override
-    {
-        toolkit::SetMessageBoxHook({});
-        qputenv("XDG_CONFIG_HOME", old_);
-    }
+    void TearDown() override { toolkit::SetMessageBoxHook({}); }
 
-    testfiles::Folder folder_;
-    QByteArray old_;
+    testfiles::SettingsPlace place_{{DefaultRegistryKey()}};
     QStringList boxes_;
 };
 
@@ -147,14 +141,16 @@ TEST_F(StoredValuesOnDisk, CloseAndReopenBringsTheValuesBack)
         form.CheckBox1->SetChecked(true);
         EXPECT_TRUE(form.close());
     }
+#ifndef _WIN32
     const QString file = TRegIniFile::FileForKey(prCurrentUser, DefaultRegistryKey());
-    EXPECT_TRUE(file.startsWith(folder_.Path() + "/")) << file.toStdString();
-    QSettings ini(file, QSettings::IniFormat);
-    EXPECT_EQ(ini.value("Setup/Edit1_Text").toString(), "/var/www");
-    EXPECT_EQ(ini.value("Setup/edSoktxt_Text").toString(), "<%@");
-    EXPECT_EQ(ini.value("Setup/edWild_Text", "(missing)").toString(), "");
-    EXPECT_EQ(ini.value("Setup/cbNocase_Checked").toString(), "False");
-    EXPECT_EQ(ini.value("Setup/CheckBox1_Checked").toString(), "True");
+    EXPECT_TRUE(file.startsWith(place_.Folder() + "/")) << file.toStdString();
+#endif
+    const auto stored = place_.Open(DefaultRegistryKey());
+    EXPECT_EQ(stored->value("Setup/Edit1_Text").toString(), "/var/www");
+    EXPECT_EQ(stored->value("Setup/edSoktxt_Text").toString(), "<%@");
+    EXPECT_EQ(stored->value("Setup/edWild_Text", "(missing)").toString(), "");
+    EXPECT_EQ(stored->value("Setup/cbNocase_Checked").toString(), "False");
+    EXPECT_EQ(stored->value("Setup/CheckBox1_Checked").toString(), "True");
 
     TForm1 form;
     form.show();

@@ -3,6 +3,8 @@
 // texts and initial state, the keyboard cycle and the resizing rules.
 #include "uSok/uSok.h"
 
+#include "support/TestFiles.h"
+
 #include "toolkit/TButton.h"
 #include "toolkit/TCheckBox.h"
 #include "toolkit/TEdit.h"
@@ -97,7 +99,7 @@ TEST(MainWindow, TextsAndInitialState)
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Filsök - fritt verktyg 2026"));
     EXPECT_EQ(form.Memofil->Text(), QStringLiteral("Filer"));
     EXPECT_EQ(form.MemoResult->Text(), QStringLiteral("Sökresultat"));
-    EXPECT_EQ(form.Edit1->Text(), QStringLiteral("/tmp"));
+    EXPECT_EQ(form.Edit1->Text(), testfiles::DesignedStartFolder());
     EXPECT_EQ(form.edWild->Text(), QStringLiteral("*.asp"));
     EXPECT_EQ(form.edSoktxt->Text(), QStringLiteral("conn."));
     EXPECT_FALSE(form.CheckBox1->Checked());

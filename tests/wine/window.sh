@@ -134,6 +134,13 @@ press Tab Tab                 # the search box
 expect_text 'conn.' "the search box"
 press Return
 sleep 1
+# The run ends with a Home key press through the system's input: the caret
+# stands at the start of the report's last line, the timing line.
+printf '' | xclip -selection clipboard
+xdotool key --clearmodifiers shift+End ctrl+c
+sleep 0.5
+last=$(timeout 5 xclip -o -selection clipboard 2>/dev/null)
+[ "${last#Tidsåtgång }" != "$last" ] || fail "after the search the caret does not stand before the timing line (selected: '$last')"
 report=$(focused_text)        # the search leaves the focus in the report
 grep -qxF 't:a.asp Rad:1 | 	conn.Open "x"' <<<"$report" || fail "no hit line for a.asp in the report: $report"
 grep -qF 't:inc\b.asp Rad:0 | Dim conn.' <<<"$report" || fail "no hit line for inc\\b.asp in the report: $report"
@@ -156,7 +163,7 @@ close_program || fail "exit status $? after closing"
 norm=$(registry_value NormPos)
 [ -n "$norm" ] || fail "no NormPos in HKCU\\Software\\filsok\\Setup after closing"
 [ "$(registry_value Edit1_Text)" = 't:' ] || fail "Edit1_Text is '$(registry_value Edit1_Text)', not t:"
-[ "$(registry_value CheckBox1_Checked)" = 1 ] || fail "CheckBox1_Checked is '$(registry_value CheckBox1_Checked)'"
+[ "$(registry_value CheckBox1_Checked)" = True ] || fail "CheckBox1_Checked is '$(registry_value CheckBox1_Checked)'"
 echo "registry after the first close:"
 wine reg query 'HKCU\Software\filsok\Setup' | tr -d '\r' | sed -n 's/^    /  /p'
 
