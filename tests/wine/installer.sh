@@ -42,9 +42,10 @@ missing=$( (cd "$stage" && find . -type f) | while read -r f; do cmp -s "$stage/
 [ -z "$missing" ] || fail "installed files missing or different: $missing"
 [ -f "$target/uninstall.exe" ] || fail "no uninstaller in $target"
 [ -f "$entry" ] || fail "no Start menu entry $entry"
-# The entry's target, as the shortcut holds it (UTF-16 text).
-strings -el "$entry" | grep -qi 'Program Files\\Filsök\\filsok.exe' \
-  || fail "the Start menu entry does not lead to filsok.exe: $(strings -el "$entry" | tr '\n' ' ')"
+# The entry's target, as the shortcut's link information holds it (in the
+# ANSI code page, Windows-1252 in this prefix).
+iconv -f CP1252 -t UTF-8 -c <"$entry" | grep -qa 'C:\\Program Files\\Filsök\\filsok\.exe' \
+  || fail "the Start menu entry does not lead to C:\\Program Files\\Filsök\\filsok.exe"
 wine reg query "$key" /v UninstallString >/dev/null 2>&1 || fail "no uninstall entry in the registry"
 
 # --- Started from the Start menu entry, through the shell as a click on
