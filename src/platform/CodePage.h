@@ -2,7 +2,8 @@
 #pragma once
 // The ANSI code page. Linux has none, so the program uses Windows-1252, with
 // its five undefined bytes mapped to U+0081, U+008D, U+008F, U+0090 and
-// U+009D as the Windows conversion does.
+// U+009D as the Windows conversion does; on Windows it is the system's own
+// (CodePageWindows.cpp).
 #include <QString>
 #include <string>
 #include <string_view>
