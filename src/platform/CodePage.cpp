@@ -56,6 +56,16 @@ QString AnsiToQString(std::string_view text)
     return result;
 }
 
+int AnsiByteOf(char32_t c)
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return int(c);
+    for (int i = 0; i < 32; ++i)
+        if (kHigh[i] == c)
+            return 0x80 + i;
+    return -1;
+}
+
 std::string QStringToAnsi(const QString& text)
 {
     std::string result;
