@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "search/SearchMatcher.h"
+#include "search/ByteMatcher.h"
 
-#include "platform/CodePage.h"
 #include "search/Simd.h"
 
 #include <array>
@@ -19,7 +18,7 @@ struct CaseTable {
     CaseTable()
     {
         for (int b = 0; b < 256; ++b) {
-            lower[size_t(b)] = platform::AnsiLower(static_cast<unsigned char>(b));
+            lower[size_t(b)] = static_cast<unsigned char>(b >= 'A' && b <= 'Z' ? b + 32 : b);
             other[size_t(b)] = static_cast<unsigned char>(b);
         }
         for (int b = 0; b < 256; ++b) {
@@ -71,7 +70,7 @@ struct WideProbe {
     unsigned char want;
 };
 
-// The scan of Matcher::Find with 64 starts at a time, then 32: every start
+// The scan of ByteMatcher::Find with 64 starts at a time, then 32: every start
 // from pos on where both probes fit goes to verify, until one holds. pos is
 // left where the wide steps end.
 template <bool kFold, class Verify>
@@ -111,7 +110,7 @@ std::size_t FindWide(const unsigned char* text, std::size_t& pos, std::size_t la
         }
     }
 #undef FILSOK_CANDIDATES
-    return Matcher::npos;
+    return ByteMatcher::npos;
 }
 
 FILSOK_AVX2_END
@@ -119,20 +118,12 @@ FILSOK_AVX2_END
 
 }  // namespace
 
-std::string LowerAnsi(std::string_view text)
+ByteMatcher::ByteMatcher(std::string_view bytes, bool ignoreAsciiCase)
+    : needle_(bytes), ignoreCase_(ignoreAsciiCase)
 {
-    const auto& lower = Case().lower;
-    std::string result(text.size(), '\0');
-    for (std::size_t i = 0; i < text.size(); ++i)
-        result[i] = static_cast<char>(lower[static_cast<unsigned char>(text[i])]);
-    return result;
-}
-
-Matcher::Matcher(std::string_view searchText, bool ignoreCase)
-    : needle_(ignoreCase ? LowerAnsi(searchText) : std::string(searchText)), ignoreCase_(ignoreCase)
-{
-    hasLineBreak_ = needle_.find_first_of("\r\n") != std::string::npos;
-    hasNul_ = needle_.find('\0') != std::string::npos;
+    if (ignoreCase_)
+        for (char& c : needle_)
+            c = static_cast<char>(Case().lower[static_cast<unsigned char>(c)]);
     if (needle_.empty())
         return;
     const auto& other = Case().other;
@@ -155,7 +146,7 @@ Matcher::Matcher(std::string_view searchText, bool ignoreCase)
     foldable_ = std::popcount(unsigned(p1a_ ^ p1b_)) <= 1 && std::popcount(unsigned(p2a_ ^ p2b_)) <= 1;
 }
 
-bool Matcher::MatchesAt(const unsigned char* at) const
+bool ByteMatcher::MatchesAt(const unsigned char* at) const
 {
     const std::size_t n = needle_.size();
     if (!ignoreCase_)
@@ -169,7 +160,7 @@ bool Matcher::MatchesAt(const unsigned char* at) const
 }
 
 // Tries every start from `from` up to and including `last`.
-std::size_t Matcher::FindScalar(const unsigned char* text, std::size_t from, std::size_t last) const
+std::size_t ByteMatcher::FindScalar(const unsigned char* text, std::size_t from, std::size_t last) const
 {
     for (std::size_t pos = from; pos <= last; ++pos) {
         const unsigned char c1 = text[pos + probe1_];
@@ -184,7 +175,7 @@ std::size_t Matcher::FindScalar(const unsigned char* text, std::size_t from, std
     return npos;
 }
 
-std::size_t Matcher::Find(std::string_view haystack, std::size_t from) const
+std::size_t ByteMatcher::Find(std::string_view haystack, std::size_t from) const
 {
     const std::size_t n = needle_.size();
     const std::size_t m = haystack.size();
