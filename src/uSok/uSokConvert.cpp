@@ -113,7 +113,7 @@ void SaveTextAsUtf8(const QString& path, std::string_view text, bool withBom)
 {
     if (text.empty())
         return;
-    SaveBytes(path, Utf8Output(text, withBom, false));
+    SaveBytes(path, (withBom ? std::string(kUtf8Bom) : std::string()) + TextAsUtf8(text));
 }
 
 void TForm1::Button1Click(QObject*)
@@ -146,6 +146,9 @@ void TForm1::Button1Click(QObject*)
                 break;
             case FileConversion::HoldsNul:
                 report.append(path + QStringLiteral(" innehåller NUL-tecken och lämnades orörd"));
+                break;
+            case FileConversion::BrokenUtf16:
+                report.append(path + QStringLiteral(" innehåller ogiltig UTF-16 och lämnades orörd"));
                 break;
             case FileConversion::CannotRead: throw EFOpenError(CannotOpenFileMessage(path));
             case FileConversion::CannotCreate: throw EFCreateError(CannotCreateFileMessage(path));
