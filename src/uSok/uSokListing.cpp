@@ -6,6 +6,17 @@
 // same, and a hundred thousand files do not cost a hundred thousand edits of
 // the memo's document. For the same reason the controls are read once per
 // walk; no event runs during it, so they cannot change.
+//
+// Every walk ends soon, its cost bounded by the folders that exist rather
+// than by the paths links make to them. A folder is walked at most once per
+// listing, known by device and inode, so a link cycle ends at once and two
+// links to one folder list its files once. The tree's own subfolders are
+// walked first and links to folders are kept aside; then the kept links
+// are followed, in the order of their paths, to folders not walked yet, so
+// a folder inside the tree is always listed under its own path, whatever
+// order the folders come in. The kernel's pseudo file systems (/proc,
+// /sys, ...) are never entered: they hold no files of the user's, and
+// their links lead into whole trees again and again.
 #include "uSok/uSok.h"
 
 #include "platform/CodePage.h"
@@ -19,6 +30,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -64,25 +76,34 @@ public:
         if (attributes == platform::kInvalidAttributes || (attributes & platform::kAttrDirectory) == 0)
             return false;
         platform::FolderReader reader(folder);
-        if (!reader.IsOpen())
-            return true;  // a folder that cannot be read holds nothing for us
-        return Enter(reader, folder);
+        // A folder that cannot be read holds nothing for us, nor does a
+        // pseudo file system.
+        if (!reader.IsOpen() || !FirstVisit(reader))
+            return true;
+        bool result = Entries(reader, folder);
+        while (!links_.empty()) {
+            std::vector<QString> kept = std::move(links_);
+            links_.clear();
+            std::sort(kept.begin(), kept.end());
+            for (const QString& path : kept) {
+                platform::FolderReader sub(path);
+                if (!sub.IsOpen() || !FirstVisit(sub))
+                    continue;
+                const bool below = Entries(sub, path);
+                result = result && below;
+            }
+        }
+        return result;
     }
 
     QStringList lines;
 
 private:
-    bool Enter(platform::FolderReader& reader, const QString& folder)
+    // True the first time the walk meets a folder, unless it lies on a
+    // pseudo file system.
+    bool FirstVisit(const platform::FolderReader& reader)
     {
-        path_.push_back(reader.Id());
-        const bool result = Entries(reader, folder);
-        path_.pop_back();
-        return result;
-    }
-
-    bool OnPath(const platform::FileId& id) const
-    {
-        return std::find(path_.begin(), path_.end(), id) != path_.end();
+        return walked_.insert(reader.Id()).second && !reader.OnPseudoFileSystem();
     }
 
     bool Entries(platform::FolderReader& reader, const QString& folder)
@@ -104,12 +125,15 @@ private:
                 continue;
             const platform::EntryKind kind = reader.Kind();
             if (kind == platform::EntryKind::Directory) {
-                platform::FolderReader sub = reader.OpenEntry();
-                // A folder that cannot be read contributes nothing; a link
-                // back to a folder on the way down would never end.
-                if (!sub.IsOpen() || OnPath(sub.Id()))
+                if (reader.IsLink()) {
+                    links_.push_back(prefix + reader.DisplayName());
                     continue;
-                const bool below = Enter(sub, prefix + reader.DisplayName());
+                }
+                platform::FolderReader sub = reader.OpenEntry();
+                // A folder that cannot be read contributes nothing.
+                if (!sub.IsOpen() || !FirstVisit(sub))
+                    continue;
+                const bool below = Entries(sub, prefix + reader.DisplayName());
                 result = result && below;
                 continue;
             }
@@ -137,7 +161,9 @@ private:
     std::string mask_;
     bool subfolders_;
     std::string startKey_;
-    std::vector<platform::FileId> path_;
+    std::unordered_set<platform::FileId, platform::FileIdHash> walked_;
+    // Links to folders met and not yet followed.
+    std::vector<QString> links_;
     std::string name_;
 };
 
