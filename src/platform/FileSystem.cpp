@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/FileSystem.h"
 
-#include <QFile>
+#include "platform/FileName.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <utility>
@@ -106,9 +107,9 @@ bool IsPseudoFileSystem(std::uint64_t type)
 
 std::uint32_t FileAttributes(const QString& path)
 {
-    if (path.isEmpty())
+    const QByteArray name = NativePath(path);
+    if (name.isEmpty())
         return kInvalidAttributes;
-    const QByteArray name = QFile::encodeName(path);
     struct stat st{};
     if (::stat(name.constData(), &st) != 0)
         return kInvalidAttributes;
@@ -118,9 +119,9 @@ std::uint32_t FileAttributes(const QString& path)
 
 FolderReader::FolderReader(const QString& path)
 {
-    if (path.isEmpty())
+    const QByteArray name = NativePath(path);
+    if (name.isEmpty())
         return;
-    const QByteArray name = QFile::encodeName(path);
     Adopt(::open(name.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
 }
 
@@ -194,7 +195,7 @@ bool FolderReader::Next()
 
 QString FolderReader::DisplayName() const
 {
-    return QFile::decodeName(QByteArray(name_.data(), qsizetype(name_.size())));
+    return DecodeFileName(name_);
 }
 
 EntryKind FolderReader::Kind()
