@@ -19,7 +19,6 @@
 // their links lead into whole trees again and again.
 #include "uSok/uSok.h"
 
-#include "platform/CodePage.h"
 #include "platform/Collation.h"
 #include "platform/FileSystem.h"
 #include "desktop/VirtualKeys.h"
@@ -36,12 +35,12 @@
 namespace {
 
 // Lowers A to Z only: the mask and the names are matched with every other
-// byte as it stands, so a mask with Ä does not list a name with ä.
-void AsciiLowerInPlace(std::string& bytes)
+// character as it stands, so a mask with Ä does not list a name with ä.
+void AsciiLowerInPlace(std::u32string& characters)
 {
-    for (char& c : bytes)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
+    for (char32_t& c : characters)
+        if (c >= U'A' && c <= U'Z')
+            c = c - U'A' + U'a';
 }
 
 bool IsAscii(std::string_view bytes)
@@ -49,11 +48,26 @@ bool IsAscii(std::string_view bytes)
     return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
+// Whether a name holds a character the file list breaks a line at: CR and
+// LF, and among the others the line and paragraph separators and the two
+// characters the memo's document takes for frame marks.
+bool HoldsLineBreak(std::string_view name, bool ascii)
+{
+    if (name.find_first_of("\r\n") != std::string_view::npos)
+        return true;
+    if (ascii)
+        return false;
+    // U+2028, U+2029, U+FDD0 and U+FDD1 in UTF-8.
+    constexpr std::string_view kBreaks[] = {"\xe2\x80\xa8", "\xe2\x80\xa9", "\xef\xb7\x90", "\xef\xb7\x91"};
+    return std::any_of(std::begin(kBreaks), std::end(kBreaks),
+                       [&](std::string_view b) { return name.find(b) != std::string_view::npos; });
+}
+
 // The comparison text of a folder for the rule that keeps files below the
 // start folder out of the list when subfolders are not wanted.
-std::string FolderKey(const QString& folder)
+QString FolderKey(const QString& folder)
 {
-    return LowerText(platform::QStringToAnsi(FolderWithBackslash(folder)));
+    return LowerText(FolderWithBackslash(folder));
 }
 
 // One walk from a folder down: the control values it works with and the
@@ -61,10 +75,10 @@ std::string FolderKey(const QString& folder)
 class ListingWalk {
 public:
     explicit ListingWalk(const TForm1& form)
-        : mask_(platform::QStringToAnsi(form.edWild->Text())),
-          subfolders_(form.CheckBox1->Checked()),
+        : subfolders_(form.CheckBox1->Checked()),
           startKey_(FolderKey(form.Edit1->Text()))
     {
+        AppendMaskCharacters(form.edWild->Text(), mask_);
         AsciiLowerInPlace(mask_);
     }
 
@@ -121,7 +135,8 @@ private:
             // A name holding a line break would read as two lines of the
             // file list, which nothing could tell from two paths: such a
             // file is not listed and such a folder not entered.
-            if (name.find_first_of("\r\n") != std::string_view::npos)
+            const bool ascii = IsAscii(name);
+            if (HoldsLineBreak(name, ascii))
                 continue;
             const platform::EntryKind kind = reader.Kind();
             if (kind == platform::EntryKind::Directory) {
@@ -147,24 +162,30 @@ private:
                 if (!*isStart)
                     return false;
             }
-            if (IsAscii(name))
-                name_.assign(name);
-            else
-                name_ = platform::QStringToAnsi(reader.DisplayName());
+            // The mask works on the name as the list shows it: its
+            // characters, a byte that is no UTF-8 as one replacement mark.
+            name_.clear();
+            if (ascii) {
+                name_.assign(name.begin(), name.end());
+            } else {
+                displayName_ = reader.DisplayName();
+                AppendMaskCharacters(displayName_, name_);
+            }
             AsciiLowerInPlace(name_);
             if (MatchFileMask(mask_, name_))
-                lines.append(prefix + reader.DisplayName());
+                lines.append(prefix + (ascii ? QString::fromLatin1(name.data(), qsizetype(name.size())) : displayName_));
         }
         return result;
     }
 
-    std::string mask_;
+    std::u32string mask_;
     bool subfolders_;
-    std::string startKey_;
+    QString startKey_;
     std::unordered_set<platform::FileId, platform::FileIdHash> walked_;
     // Links to folders met and not yet followed.
     std::vector<QString> links_;
-    std::string name_;
+    std::u32string name_;
+    QString displayName_;
 };
 
 // The memo text for lines: every line followed by a line break, so the

@@ -68,8 +68,9 @@ const QStringList kSite = {
     "a.asp",        "B.asp",           "index.asp",        "Page.ASP",     "readme.txt",   "makefile",
     ".htaccess",    ".hidden.asp",     "inc/b.asp",        "inc/deep/c.asp", "inc/notes.txt",
     ".git/x.asp",   ".git/sub/y.asp",  "match.asp/inner.asp", "empty/",
-    // A line break in a name: never listed, never entered.
-    "two\nlines.asp", "two\rlines.asp", "line\nbreak/d.asp",
+    // A line break in a name: never listed, never entered. The memo breaks
+    // lines at U+2028 and U+2029 as well.
+    "two\nlines.asp", "two\rlines.asp", "line\nbreak/d.asp", "two\u2028lines.asp", "line\u2029break/e.asp",
 };
 
 struct MaskCase {
@@ -127,7 +128,7 @@ TEST_F(Listing, SortIgnoresCase)
     EXPECT_EQ(List("*.asp", false), Under({"a.asp", "A1.asp", "b.asp", "B2.asp", "C.asp"}));
 }
 
-TEST_F(Listing, SwedishNamesAreListedAndMatchedByteForByte)
+TEST_F(Listing, SwedishNamesAreListedAndMatchedCharacterForCharacter)
 {
     Make({QString::fromUtf8("smörgås.asp"), QString::fromUtf8("äpple.asp"), QString::fromUtf8("Äpple.txt"),
           QString::fromUtf8("åäö/ö.asp")});
@@ -299,6 +300,19 @@ INSTANTIATE_TEST_SUITE_P(
                       SubfolderRuleCase{"nonMatchingFileBelow", {"a.asp", "inc/b.txt"}, false},
                       SubfolderRuleCase{"fileDeepBelow", {"a.asp", "inc/deep/deeper/c.asp"}, false},
                       SubfolderRuleCase{"onlyDotFilesBelow", {"a.asp", "inc/.keep", "inc/.git/x.asp"}, true}));
+
+// Without subfolders only the start folder's own files count; a folder
+// whose name differs in characters the code page lacks is another folder.
+TEST_F(Listing, NizzeTellsTheStartFolderFromAnotherOfOtherLetters)
+{
+    Make({QString::fromUtf8("ψ/a.asp"), QString::fromUtf8("φ/b.asp")});
+    form.Edit1->SetText(dir(QString::fromUtf8("ψ")));
+    form.edWild->SetText("*.asp");
+    form.CheckBox1->SetChecked(false);
+    form.Memofil->SetText(QString());
+    EXPECT_FALSE(form.nizze(dir(QString::fromUtf8("φ"))));
+    EXPECT_EQ(form.Memofil->LineCount(), 0);
+}
 
 TEST_F(Listing, NizzeOnAMissingFolderIsFalseAndListsNothing)
 {
