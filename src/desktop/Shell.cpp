@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "desktop/Shell.h"
 
+#include "platform/FileName.h"
+
 #include <QDesktopServices>
-#include <QDir>
 #include <utility>
 
 namespace desktop {
@@ -24,8 +25,9 @@ ShellOpener& CurrentOpener()
 
 QUrl ShellUrlForPath(const QString& path)
 {
-    // A relative file URL means nothing to the desktop's launcher.
-    return QUrl::fromLocalFile(QDir::current().absoluteFilePath(path));
+    // Built from the name's bytes, so that a name that is no UTF-8 reaches
+    // the launcher as exactly those bytes.
+    return platform::FileUrl(path);
 }
 
 void OpenPathWithDesktop(const QString& path)

@@ -92,4 +92,14 @@ unsigned char AnsiLower(unsigned char byte)
     return kLower[byte];
 }
 
+char16_t AnsiLower(char16_t unit)
+{
+    if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF))
+        return AnsiToUnicode(kLower[unit]);
+    for (int i = 0; i < 32; ++i)
+        if (kHigh[i] == unit)
+            return AnsiToUnicode(kLower[0x80 + i]);
+    return unit;
+}
+
 }  // namespace platform

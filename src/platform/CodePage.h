@@ -22,5 +22,8 @@ int AnsiByteOf(char32_t c);
 std::string QStringToAnsi(const QString& text);
 // The Windows-1252 lower case of one byte: A-Z, À-Þ except ×, and Š, Œ, Ž, Ÿ.
 unsigned char AnsiLower(unsigned char byte);
+// The same case table for one UTF-16 unit; a unit outside the code page
+// stays as it is.
+char16_t AnsiLower(char16_t unit);
 
 }  // namespace platform

@@ -5,6 +5,7 @@
 #include "convert/FileConversion.h"
 #include "convert/SafeFileWrite.h"
 #include "convert/Utf8Conversion.h"
+#include "platform/FileName.h"
 #include "platform/OpenForReading.h"
 #include "toolkit/Exceptions.h"
 #include "toolkit/TMemo.h"
@@ -12,7 +13,6 @@
 #include "uXprocs/uXprocs.h"
 
 #include <QCoreApplication>
-#include <QFile>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -80,7 +80,7 @@ bool HasUtf8Bom(const QString& path)
 {
     if (path.isEmpty())
         throw EInOutError(2);
-    const QByteArray name = QFile::encodeName(path);
+    const QByteArray name = platform::EncodeFileName(path);
     // A pipe, a device or a socket is refused as a folder is, without
     // waiting on it: the window would never answer again.
     const int fd = platform::OpenRegularFile(name);

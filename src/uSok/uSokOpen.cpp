@@ -2,27 +2,19 @@
 // Opening a hit: MemoResultDblClick.
 #include "uSok/uSok.h"
 
+#include "platform/FileSystem.h"
 #include "toolkit/TMemo.h"
 #include "uXprocs/uXprocs.h"
-
-#include <QFile>
-#include <sys/stat.h>
 
 namespace {
 
 // True when path names something that exists and is not a folder; a link is
-// followed to what it points at.
+// followed to what it points at. A path holding a NUL names nothing: the
+// system would read it only up to the NUL, which could be another file.
 bool NamesExistingFile(const QString& path)
 {
-    const QByteArray name = QFile::encodeName(path);
-    // The system would read the name only up to a NUL, which could name
-    // another file than the one shown.
-    if (name.isEmpty() || name.contains('\0'))
-        return false;
-    struct stat info {};
-    if (::stat(name.constData(), &info) != 0)
-        return false;
-    return (info.st_mode & S_IFMT) != S_IFDIR;
+    const std::uint32_t attributes = platform::FileAttributes(path);
+    return attributes != platform::kInvalidAttributes && (attributes & platform::kAttrDirectory) == 0;
 }
 
 }  // namespace
