@@ -8,6 +8,10 @@
 // some with CR only, some with Windows-1252 letters, a few with the UTF-8
 // mark, and a known share with "conn." in some case.
 //
+// GenerateMixed: the same web pages, but half the files written in UTF-8
+// (their Swedish letters as UTF-8, no mark) and half in Windows-1252, as a
+// site looks that has been edited with old and new tools.
+//
 // GenerateVocabulary: pages of 40 KB made of a small vocabulary of ASP and
 // HTML words, where every letter of "conn.Open" is common and the text itself
 // is rare: the hard case for a search that looks for rare bytes first.
@@ -28,7 +32,27 @@ struct Stats {
     std::uint64_t bytes = 0;
 };
 
-inline Stats Generate(const std::filesystem::path& root, int fileCount, std::uint32_t seed = 1)
+namespace detail {
+
+// The UTF-8 form of a Latin-1 text.
+inline std::string Latin1ToUtf8(const std::string& latin1)
+{
+    std::string out;
+    for (const char c : latin1) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x80) {
+            out += c;
+        } else {
+            out += static_cast<char>(0xC0 | (b >> 6));
+            out += static_cast<char>(0x80 | (b & 0x3F));
+        }
+    }
+    return out;
+}
+
+}  // namespace detail
+
+inline Stats Generate(const std::filesystem::path& root, int fileCount, std::uint32_t seed = 1, bool mixed = false)
 {
     namespace fs = std::filesystem;
     std::mt19937 random(seed);
@@ -45,6 +69,10 @@ inline Stats Generate(const std::filesystem::path& root, int fileCount, std::uin
     // Windows-1252 letters as a Swedish page holds them.
     const std::vector<std::string> swedish = {"F\xF6retag", "\xC5ter", "s\xF6k", "h\xE4mta", "\xE4ndra",
                                               "Kundtj\xE4nst", "Best\xE4ll", "\xD6versikt", "f\xE5lt"};
+    std::vector<std::string> swedishUtf8;
+    for (const std::string& word : swedish)
+        swedishUtf8.push_back(detail::Latin1ToUtf8(word));
+    const std::vector<std::string>* nordicWords = &swedish;
     auto ident = [&] { return pick(words) + pick(words) + std::to_string(random() % 100); };
 
     auto htmlLine = [&](int depth, bool nordic) {
@@ -52,9 +80,9 @@ inline Stats Generate(const std::filesystem::path& root, int fileCount, std::uin
         switch (random() % 8) {
         case 0: return indent + "<div class=\"" + ident() + "\" id=\"" + ident() + "\">";
         case 1: return indent + "</div>";
-        case 2: return indent + "<a href=\"/" + pick(words) + "/" + ident() + ".asp?id=" + std::to_string(random() % 9999) + "\">" + (nordic ? pick(swedish) : pick(words)) + "</a>";
+        case 2: return indent + "<a href=\"/" + pick(words) + "/" + ident() + ".asp?id=" + std::to_string(random() % 9999) + "\">" + (nordic ? pick(*nordicWords) : pick(words)) + "</a>";
         case 3: return indent + "<td align=\"right\">" + std::to_string(random() % 100000) + "</td>";
-        case 4: return indent + "<p>" + (nordic ? pick(swedish) + " " : "") + pick(words) + " " + pick(words) + " " + pick(words) + " och " + pick(words) + ".</p>";
+        case 4: return indent + "<p>" + (nordic ? pick(*nordicWords) + " " : "") + pick(words) + " " + pick(words) + " " + pick(words) + " och " + pick(words) + ".</p>";
         case 5: return indent + "<input type=\"text\" name=\"" + ident() + "\" value=\"<%=rs(\"" + pick(words) + "\")%>\">";
         case 6: return indent + "<img src=\"bilder/" + ident() + ".gif\" width=\"" + std::to_string(random() % 800) + "\" alt=\"\">";
         default: return std::string();
@@ -108,7 +136,8 @@ inline Stats Generate(const std::filesystem::path& root, int fileCount, std::uin
         const int lineCount = 10 + int(random() % 120) * int(1 + random() % 8) + (chance(3) ? 3000 : 0);
         const int breakKind = int(random() % 100);
         const char* lineBreak = breakKind < 55 ? "\r\n" : breakKind < 93 ? "\n" : "\r";
-        const bool nordic = chance(30);
+        const bool nordic = mixed || chance(30);
+        nordicWords = mixed && chance(50) ? &swedishUtf8 : &swedish;
         const bool hits = chance(6);
         std::string text = chance(4) ? "\xEF\xBB\xBF" : "";
         for (int i = 0; i < lineCount; ++i) {
@@ -135,6 +164,11 @@ inline Stats Generate(const std::filesystem::path& root, int fileCount, std::uin
         }
     }
     return stats;
+}
+
+inline Stats GenerateMixed(const std::filesystem::path& root, int fileCount, std::uint32_t seed = 3)
+{
+    return Generate(root, fileCount, seed, true);
 }
 
 namespace detail {

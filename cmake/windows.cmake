@@ -10,17 +10,13 @@ target_link_libraries(filsok_platform PUBLIC kernel32)
 target_link_libraries(filsok_desktop PUBLIC user32 shell32)
 
 # The manifest names the processor the executable is built for: a 64-bit
-# program bound to the 32-bit common controls would not start.
+# program bound to the 32-bit common controls would not start. The build's
+# copy is found before src/app's by the resource compiler, as
+# ${CMAKE_BINARY_DIR}/generated is an include folder of the executable.
 file(READ ${CMAKE_SOURCE_DIR}/src/app/filsok.manifest manifest)
 string(REPLACE "processorArchitecture=\"X86\"" "processorArchitecture=\"amd64\"" manifest "${manifest}")
-set(FILSOK_MANIFEST ${CMAKE_BINARY_DIR}/app/filsok.manifest)
-file(CONFIGURE OUTPUT ${FILSOK_MANIFEST} CONTENT "${manifest}" @ONLY)
+file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/generated/filsok.manifest CONTENT "${manifest}" @ONLY)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/app/filsok.manifest)
-set(FILSOK_ICON ${CMAKE_SOURCE_DIR}/src/app/filsok.ico)
-configure_file(${CMAKE_SOURCE_DIR}/src/app/filsok.rc.in ${CMAKE_BINARY_DIR}/app/filsok.rc @ONLY)
-target_sources(filsok PRIVATE ${CMAKE_BINARY_DIR}/app/filsok.rc)
-# The resource file is UTF-8 (the version texts hold an "ö").
-set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 
 # MinGW's runtime, which Qt's DLLs need as well.
 set(filsok_runtime_dlls)

@@ -20,6 +20,10 @@ packages=(
   ripgrep desktop-file-utils clang libclang-rt-14-dev
   # Debian package: dpkg-shlibdeps, and cpack's DEB generator runs file(1)
   dpkg-dev file
+  # package.sh checks the package with Debian's own checker and the
+  # software-centre metadata with appstreamcli; the install test checks that
+  # metadata and renders the manual page with man
+  lintian appstream man-db
 )
 
 missing=()

@@ -11,6 +11,9 @@
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
     setWindowIcon(QIcon(QStringLiteral(":/filsok/filsok.png")));
+    // The menu entry is installed as <id>.desktop; a Wayland desktop ties the
+    // window to it (its icon in the dock) by this name.
+    setDesktopFileName(QStringLiteral(FILSOK_APP_ID));
     toolkit::InstallFontSubstitutions();
 }
 

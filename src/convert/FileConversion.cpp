@@ -52,27 +52,30 @@ FileConversion ConvertUnmarkedFile(const QString& path, std::size_t blockSize)
     blockSize = std::max<std::size_t>(blockSize, 1);
     const platform::PageBuffer buffer = platform::NewPageBuffer(blockSize);
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        UnmarkedClassifier first;
+        TextClassifier first;
         const bool read = ReadInBlocks(path, buffer.get(), blockSize, [&](std::string_view block) {
             first.Add(block);
             return !first.HoldsNul();  // a NUL settles it
         });
         if (!read)
             return FileConversion::CannotRead;
-        if (first.HoldsNul())
-            return FileConversion::HoldsNul;
-        // An empty text is not written: the file stays empty, without the mark.
+        first.Finish();
+        switch (first.Result()) {
+        case UnmarkedContent::HoldsNul: return FileConversion::HoldsNul;
+        case UnmarkedContent::BrokenUtf16: return FileConversion::BrokenUtf16;
+        case UnmarkedContent::Text: break;
+        }
+        // An empty text is not written: the file stays as it is, without the mark.
         if (first.Empty())
             return FileConversion::Converted;
-        const UnmarkedContent kind = first.Result();
 
         // The second pass checks the bytes again as it writes them, so that
         // what it writes is what the first pass found.
         bool readAgain = true;
         bool sameKind = true;
         const ContentSource content = [&](const std::function<bool(std::string_view)>& put) {
-            Utf8Writer writer(kind == UnmarkedContent::Utf8);
-            UnmarkedClassifier second;
+            Utf8Writer writer;
+            TextClassifier second;
             std::string out;
             bool written = true;
             readAgain = ReadInBlocks(path, buffer.get(), blockSize, [&](std::string_view block) {
@@ -86,7 +89,8 @@ FileConversion ConvertUnmarkedFile(const QString& path, std::size_t blockSize)
             });
             if (!readAgain || !written)
                 return false;
-            sameKind = second.Result() == kind && !second.Empty();
+            second.Finish();
+            sameKind = second.Result() == UnmarkedContent::Text && !second.Empty() && second.Form() == first.Form();
             if (!sameKind)
                 return false;
             out.clear();

@@ -8,7 +8,8 @@
 
 enum class FileConversion {
     Converted,     // rewritten as UTF-8 with the mark (an empty file is left as it is)
-    HoldsNul,      // holds a NUL byte: left alone
+    HoldsNul,      // holds a NUL character: left alone
+    BrokenUtf16,   // UTF-16 with a surrogate half or an odd byte: left alone
     CannotRead,    // cannot be opened or read; left alone
     CannotCreate,  // may not be written anew; left alone
     WriteFailed,   // the write failed part-way; the file keeps its old bytes
@@ -17,7 +18,7 @@ enum class FileConversion {
 inline constexpr std::size_t kConversionBlockSize = std::size_t(1) << 20;
 
 // Converts the file at path, which does not start with the mark. Its output
-// is that of Utf8Output over the text list's joined text: encoded from
-// Windows-1252, or only given the mark and CR LF line ends when it is UTF-8
-// already. Tests read in small blocks to put sequences across block edges.
+// is that of Utf8Output over the file's bytes: each line UTF-8 as it is or
+// encoded from the code page, UTF-16 turned into UTF-8, every line ending in
+// CR LF. Tests read in small blocks to put sequences across block edges.
 FileConversion ConvertUnmarkedFile(const QString& path, std::size_t blockSize = kConversionBlockSize);

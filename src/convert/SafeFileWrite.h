@@ -28,9 +28,11 @@ using ContentSource = std::function<bool(const std::function<bool(std::string_vi
 // Replaces the content of the file at path (creating it when it does not
 // exist) by bytes.
 //
-// A file with one name gets its new content in a temporary file beside it,
-// which replaces it only once completely written; its permission bits, owner
-// and group are kept, and a symbolic link is written through to its target.
+// A file with one name gets its new content in a temporary file beside it
+// (a dot-name, which no listing shows), which replaces it only once
+// completely written; its permission bits, owner and group are kept, and a
+// symbolic link is written through to its target. The path goes to the
+// system as its own bytes (platform/FileName.h), whatever they are.
 // A file with more than one hard link is rewritten in place, so that every
 // name sees the new content; its old bytes are kept in memory and written
 // back when the write fails.

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "desktop/Shell.h"
 
-#include <QDir>
+#include "platform/FileName.h"
+
 #include <utility>
 
 namespace desktop {
@@ -17,8 +18,9 @@ ShellOpener& CurrentOpener()
 
 QUrl ShellUrlForPath(const QString& path)
 {
-    // A relative file URL means nothing to the desktop's launcher.
-    return QUrl::fromLocalFile(QDir::current().absoluteFilePath(path));
+    // Built from the name's bytes, so that a name that is no UTF-8 reaches
+    // the launcher as exactly those bytes.
+    return platform::FileUrl(path);
 }
 
 void OpenPathWithDesktop(const QString& path)

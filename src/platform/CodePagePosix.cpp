@@ -56,6 +56,16 @@ QString AnsiToQString(std::string_view text)
     return result;
 }
 
+int AnsiByteOf(char32_t c)
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return int(c);
+    for (int i = 0; i < 32; ++i)
+        if (kHigh[i] == c)
+            return 0x80 + i;
+    return -1;
+}
+
 std::string QStringToAnsi(const QString& text)
 {
     std::string result;
@@ -80,6 +90,16 @@ std::string QStringToAnsi(const QString& text)
 unsigned char AnsiLower(unsigned char byte)
 {
     return kLower[byte];
+}
+
+char16_t AnsiLower(char16_t unit)
+{
+    if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF))
+        return AnsiToUnicode(kLower[unit]);
+    for (int i = 0; i < 32; ++i)
+        if (kHigh[i] == unit)
+            return AnsiToUnicode(kLower[0x80 + i]);
+    return unit;
 }
 
 }  // namespace platform

@@ -6,6 +6,8 @@
 // itself there.
 #include "platform/CodePage.h"
 
+#include <unordered_map>
+
 #include <windows.h>
 
 namespace platform {
@@ -14,6 +16,7 @@ namespace {
 struct SystemCodePage {
     char16_t unicode[256];
     unsigned char lower[256];
+    std::unordered_map<char16_t, unsigned char> byteOf;  // the first byte of each character
 
     SystemCodePage()
     {
@@ -24,6 +27,7 @@ struct SystemCodePage {
             unicode[value] = one ? char16_t(wide) : char16_t(value);
             ::CharLowerBuffA(&byte, 1);
             lower[value] = static_cast<unsigned char>(byte);
+            byteOf.emplace(unicode[value], static_cast<unsigned char>(value));
         }
     }
 };
@@ -71,9 +75,24 @@ std::string QStringToAnsi(const QString& text)
     return result;
 }
 
+int AnsiByteOf(char32_t c)
+{
+    if (c > 0xFFFF)
+        return -1;
+    const SystemCodePage& page = Page();
+    const auto found = page.byteOf.find(char16_t(c));
+    return found == page.byteOf.end() ? -1 : int(found->second);
+}
+
 unsigned char AnsiLower(unsigned char byte)
 {
     return Page().lower[byte];
+}
+
+char16_t AnsiLower(char16_t unit)
+{
+    const int byte = AnsiByteOf(unit);
+    return byte < 0 ? unit : AnsiToUnicode(AnsiLower(static_cast<unsigned char>(byte)));
 }
 
 }  // namespace platform

@@ -9,6 +9,7 @@
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <string_view>
 #include <dirent.h>
 #include <sys/types.h>
@@ -34,6 +35,27 @@ struct FileId {
     std::uint64_t inode = 0;
     bool operator==(const FileId&) const = default;
 };
+
+struct FileIdHash {
+    size_t operator()(const FileId& id) const
+    {
+        return std::hash<std::uint64_t>()(id.inode) * 31 + std::hash<std::uint64_t>()(id.device);
+    }
+};
+
+// The type of the file system an open folder lies on (statfs's f_type; 0
+// when it cannot be told), by the folder's descriptor.
+using FileSystemTypeQuery = std::function<std::uint64_t(int folderFd)>;
+
+// Replaces the query (an empty one brings back the system's) and returns
+// the one it replaces, so that tests can stand in for a file system's type.
+FileSystemTypeQuery SetFileSystemTypeQuery(FileSystemTypeQuery query);
+
+// True for the kernel's pseudo file systems (proc, sysfs, devpts, cgroup,
+// debugfs, tracefs, securityfs, bpf, pstore, configfs, mqueue, fusectl,
+// binfmt_misc, ...): they hold no files of the user's, and their links lead
+// into whole trees again and again.
+bool IsPseudoFileSystem(std::uint64_t type);
 
 // What an entry is, links followed. Other covers links that lead nowhere,
 // pipes, sockets and devices: nothing that can be read as a text file.
@@ -65,10 +87,15 @@ public:
     // The current entry's kind; asks the file system only when the folder
     // listing does not tell.
     EntryKind Kind();
+    // Whether the current entry is a symbolic link (whatever it leads to).
+    bool IsLink();
     // The current entry's whole attribute word.
     std::uint32_t Attributes();
     // Opens the current entry as a folder (links followed).
     FolderReader OpenEntry() const;
+    // Whether the open folder lies on a pseudo file system, as the file
+    // system type query tells.
+    bool OnPseudoFileSystem() const;
 
 private:
     FolderReader() = default;
@@ -86,6 +113,7 @@ private:
     std::string_view name_;
     unsigned char type_ = 0;
     bool kindKnown_ = false;
+    bool link_ = false;
     EntryKind kind_ = EntryKind::Other;
 };
 

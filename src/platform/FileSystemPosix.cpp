@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/FileSystem.h"
 
-#include <QFile>
+#include "platform/FileName.h"
+
 #include <cerrno>
 #include <fcntl.h>
+#include <utility>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 namespace platform {
@@ -39,13 +42,74 @@ std::string_view LastComponent(std::string_view path)
     return slash == std::string_view::npos ? path : path.substr(slash + 1);
 }
 
+EntryKind KindOf(const struct stat& st)
+{
+    if (S_ISDIR(st.st_mode))
+        return EntryKind::Directory;
+    if (S_ISREG(st.st_mode))
+        return EntryKind::File;
+    return EntryKind::Other;
+}
+
+std::uint64_t SystemFileSystemType(int folderFd)
+{
+    struct statfs fs{};
+    if (::fstatfs(folderFd, &fs) != 0)
+        return 0;
+    return std::uint64_t(fs.f_type);
+}
+
+FileSystemTypeQuery& CurrentTypeQuery()
+{
+    static FileSystemTypeQuery query = SystemFileSystemType;
+    return query;
+}
+
+// The magic numbers of linux/magic.h (and mqueue's own), which statfs
+// reports as the file system's type.
+constexpr std::uint64_t kPseudoFileSystems[] = {
+    0x9fa0,      // proc
+    0x62656572,  // sysfs
+    0x1cd1,      // devpts
+    0x27e0eb,    // cgroup
+    0x63677270,  // cgroup2
+    0x64626720,  // debugfs
+    0x74726163,  // tracefs
+    0x73636673,  // securityfs
+    0xcafe4a11,  // bpf
+    0x6165676c,  // pstore
+    0x62656570,  // configfs
+    0x19800202,  // mqueue
+    0x65735543,  // fusectl
+    0x42494e4d,  // binfmt_misc
+    0xde5e81e4,  // efivarfs
+    0xf97cff8c,  // selinuxfs
+    0x43415d53,  // smackfs
+    0x7655821,   // resctrl
+    0x6e736673,  // nsfs
+    0x9fa2,      // usbdevfs
+};
+
 }  // namespace
+
+FileSystemTypeQuery SetFileSystemTypeQuery(FileSystemTypeQuery query)
+{
+    return std::exchange(CurrentTypeQuery(), query ? std::move(query) : FileSystemTypeQuery(SystemFileSystemType));
+}
+
+bool IsPseudoFileSystem(std::uint64_t type)
+{
+    for (const std::uint64_t pseudo : kPseudoFileSystems)
+        if (type == pseudo)
+            return true;
+    return false;
+}
 
 std::uint32_t FileAttributes(const QString& path)
 {
-    if (path.isEmpty())
+    const QByteArray name = NativePath(path);
+    if (name.isEmpty())
         return kInvalidAttributes;
-    const QByteArray name = QFile::encodeName(path);
     struct stat st{};
     if (::stat(name.constData(), &st) != 0)
         return kInvalidAttributes;
@@ -55,9 +119,9 @@ std::uint32_t FileAttributes(const QString& path)
 
 FolderReader::FolderReader(const QString& path)
 {
-    if (path.isEmpty())
+    const QByteArray name = NativePath(path);
+    if (name.isEmpty())
         return;
-    const QByteArray name = QFile::encodeName(path);
     Adopt(::open(name.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
 }
 
@@ -75,6 +139,7 @@ FolderReader& FolderReader::operator=(FolderReader&& other) noexcept
         name_ = other.name_;
         type_ = other.type_;
         kindKnown_ = other.kindKnown_;
+        link_ = other.link_;
         kind_ = other.kind_;
         other.dir_ = nullptr;
         other.name_ = {};
@@ -130,41 +195,40 @@ bool FolderReader::Next()
 
 QString FolderReader::DisplayName() const
 {
-    return QFile::decodeName(QByteArray(name_.data(), qsizetype(name_.size())));
+    return DecodeFileName(name_);
 }
 
 EntryKind FolderReader::Kind()
 {
     if (kindKnown_)
         return kind_;
-    switch (type_) {
-    case DT_DIR:
+    link_ = type_ == DT_LNK;
+    kind_ = EntryKind::Other;
+    if (type_ == DT_DIR) {
         kind_ = EntryKind::Directory;
-        break;
-    case DT_REG:
+    } else if (type_ == DT_REG) {
         kind_ = EntryKind::File;
-        break;
-    case DT_LNK:
-    case DT_UNKNOWN: {
+    } else if (type_ == DT_LNK || type_ == DT_UNKNOWN) {
         // The listing does not say where a link leads, and some file
         // systems say nothing at all: ask.
+        const int fd = ::dirfd(dir_);
         struct stat st{};
-        if (::fstatat(::dirfd(dir_), name_.data(), &st, 0) != 0)
-            kind_ = EntryKind::Other;
-        else if (S_ISDIR(st.st_mode))
-            kind_ = EntryKind::Directory;
-        else if (S_ISREG(st.st_mode))
-            kind_ = EntryKind::File;
-        else
-            kind_ = EntryKind::Other;
-        break;
-    }
-    default:
-        kind_ = EntryKind::Other;
-        break;
+        if (type_ == DT_UNKNOWN && ::fstatat(fd, name_.data(), &st, AT_SYMLINK_NOFOLLOW) == 0) {
+            link_ = S_ISLNK(st.st_mode);
+            if (!link_)
+                kind_ = KindOf(st);
+        }
+        if ((type_ == DT_LNK || link_) && ::fstatat(fd, name_.data(), &st, 0) == 0)
+            kind_ = KindOf(st);
     }
     kindKnown_ = true;
     return kind_;
+}
+
+bool FolderReader::IsLink()
+{
+    Kind();
+    return link_;
 }
 
 std::uint32_t FolderReader::Attributes()
@@ -191,6 +255,15 @@ FolderReader FolderReader::OpenEntry() const
         return sub;
     sub.Adopt(::openat(::dirfd(dir_), name_.data(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     return sub;
+}
+
+bool FolderReader::OnPseudoFileSystem() const
+{
+    if (dir_ == nullptr)
+        return false;
+    // A copy, so that a query may replace itself while it runs.
+    const FileSystemTypeQuery query = CurrentTypeQuery();
+    return IsPseudoFileSystem(query(::dirfd(dir_)));
 }
 
 }  // namespace platform

@@ -10,6 +10,7 @@
 #include <atomic>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include <windows.h>
 
@@ -57,6 +58,19 @@ FileId FolderId(const QString& prefix)
 }
 
 }  // namespace
+
+// Windows has no pseudo file systems of the kernel's in its folder tree; the
+// query is kept for the tests that stand in for one.
+FileSystemTypeQuery SetFileSystemTypeQuery(FileSystemTypeQuery query)
+{
+    static FileSystemTypeQuery current;
+    return std::exchange(current, std::move(query));
+}
+
+bool IsPseudoFileSystem(std::uint64_t)
+{
+    return false;
+}
 
 std::uint32_t FileAttributes(const QString& path)
 {
@@ -106,6 +120,7 @@ FolderReader& FolderReader::operator=(FolderReader&& other) noexcept
         name_ = other.name_;
         type_ = other.type_;
         kindKnown_ = other.kindKnown_;
+        link_ = other.link_;
         kind_ = other.kind_;
         other.dir_ = nullptr;
         other.name_ = {};
@@ -163,6 +178,17 @@ EntryKind FolderReader::Kind()
         kind_ = EntryKind::File;
     kindKnown_ = true;
     return kind_;
+}
+
+// A symbolic link or a junction: an entry with a reparse point.
+bool FolderReader::IsLink()
+{
+    return dir_ != nullptr && !name_.empty() && (dir_->data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+bool FolderReader::OnPseudoFileSystem() const
+{
+    return false;
 }
 
 std::uint32_t FolderReader::Attributes()

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/OpenForReading.h"
 
-#include <QFile>
+#include "platform/FileName.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -11,6 +12,12 @@ namespace platform {
 
 int OpenRegularFile(const QByteArray& encodedPath, std::size_t* size)
 {
+    // The system would read the name only up to a NUL, and so open
+    // another file than the one named.
+    if (encodedPath.isEmpty() || encodedPath.contains('\0')) {
+        errno = encodedPath.isEmpty() ? ENOENT : EINVAL;
+        return -1;
+    }
     // Without O_NONBLOCK the open of a pipe that has no writer waits for
     // one; with it, the open returns at once and fstat tells what it is.
     // A regular file always has its bytes ready, so reading it is the same
@@ -36,9 +43,7 @@ int OpenRegularFile(const QByteArray& encodedPath, std::size_t* size)
 int OpenForReading(const QString& path, std::size_t& reportedSize)
 {
     reportedSize = 0;
-    if (path.isEmpty())
-        return -1;
-    return OpenRegularFile(QFile::encodeName(path), &reportedSize);
+    return OpenRegularFile(EncodeFileName(path), &reportedSize);
 }
 
 }  // namespace platform

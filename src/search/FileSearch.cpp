@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "search/FileSearch.h"
 
+#include "platform/FileText.h"
 #include "platform/OpenForReading.h"
 #include "search/Simd.h"
 
@@ -186,27 +187,30 @@ void ScanHits(const Matcher& matcher, std::string_view bytes, long long firstLin
     // holds a NUL, so such search texts find nothing.
     if (matcher.IsEmpty() || matcher.HasLineBreak() || matcher.HasNul())
         return;
-    // The first scan goes over the raw bytes. No occurrence there means none
-    // before the NUL either; an occurrence past the NUL means the text before
-    // it has none, since the scan would have met that one first.
-    std::size_t at = matcher.Find(bytes);
+    // The first scan goes over the raw bytes. No candidate there means none
+    // before the NUL either; one past the NUL means the text before it has
+    // none, since the scan would have met that one first. What a candidate
+    // holds has no NUL, so one that starts before the NUL ends before it.
+    std::size_t at = matcher.FindCandidate(bytes);
     if (at == Matcher::npos)
         return;
     const std::string_view text = TextBeforeNul(bytes);
-    if (at + matcher.Size() > text.size())
-        return;
-    // From one occurrence to the next, the lines between are only counted;
-    // an occurrence holds no line break, so it lies inside one line.
+    const bool candidatesAreHits = matcher.CandidatesAreHits();
+    // From one hit to the next, the lines between are only counted; a
+    // candidate holds no line break, so it lies inside one line.
     std::size_t counted = 0;  // the start of the line with index lineIndex
     long long lineIndex = firstLine;
-    while (at != Matcher::npos) {
+    while (at < text.size()) {
         const std::size_t start = LineStart(text, counted, at);
-        lineIndex += ScanLines<false>(text.substr(counted, start - counted)).breaks;
-        const std::size_t end = FindBreak(text, at + matcher.Size());
-        sink(LineHit{lineIndex, TrimLine(text.substr(start, end - start))});
-        counted = AfterBreak(text, end);
-        ++lineIndex;
-        at = matcher.Find(text, counted);
+        const std::size_t end = FindBreak(text, at);
+        const std::string_view line = text.substr(start, end - start);
+        if (candidatesAreHits || matcher.LineHolds(line)) {
+            lineIndex += ScanLines<false>(text.substr(counted, start - counted)).breaks;
+            sink(LineHit{lineIndex, TrimLine(line)});
+            counted = AfterBreak(text, end);
+            ++lineIndex;
+        }
+        at = matcher.FindCandidate(text, AfterBreak(text, end));
     }
 }
 
@@ -221,6 +225,30 @@ std::size_t EndOfWholeLines(std::string_view bytes)
         --end;
     const std::size_t start = LineStart(bytes, 0, end);
     return start;
+}
+
+// Hands on the hits of the text bytes a read left in the buffer. True when
+// the file's text is done: at its end, or at a NUL. Otherwise only the whole
+// lines are searched; end tells where they end, and firstLine moves on past
+// them. carried is how many bytes at the start were there before the read.
+bool TakeBlock(const Matcher& matcher, std::string_view bytes, bool atEnd, std::size_t carried,
+               long long& firstLine, std::size_t& end, const HitSink& onHit)
+{
+    if (atEnd) {
+        ScanHits(matcher, bytes, firstLine, onHit);
+        return true;
+    }
+    end = EndOfWholeLines(bytes);
+    const LinesScan lines = ScanLines<true>(bytes.substr(0, end));
+    const std::size_t newFrom = std::max(end, carried);
+    if (lines.holdsNul || std::memchr(bytes.data() + newFrom, 0, bytes.size() - newFrom)) {
+        // The text ends at the NUL: nothing after it is searched.
+        ScanHits(matcher, bytes, firstLine, onHit);
+        return true;
+    }
+    ScanHits(matcher, bytes.substr(0, end), firstLine, onHit);
+    firstLine += lines.breaks;
+    return false;
 }
 
 }  // namespace
@@ -242,9 +270,21 @@ std::string_view TextBeforeNul(std::string_view bytes)
     return nul ? bytes.substr(0, std::size_t(static_cast<const char*>(nul) - bytes.data())) : bytes;
 }
 
-void FindHitLines(const Matcher& matcher, std::string_view bytes, std::vector<LineHit>& hits)
+std::vector<TextHit> FindHitLines(const Matcher& matcher, std::string_view fileBytes)
 {
-    ScanHits(matcher, bytes, 0, [&](const LineHit& hit) { hits.push_back(hit); });
+    const platform::TextForm form = platform::FormOf(fileBytes);
+    std::string_view text = fileBytes.substr(platform::MarkSize(form));
+    std::string decoded;
+    if (platform::IsUtf16(form)) {
+        platform::Utf16ToUtf8 toUtf8(form == platform::TextForm::Utf16BE);
+        decoded.resize(platform::Utf16ToUtf8::MaxOutput(text.size()));
+        char* end = toUtf8.Finish(toUtf8.Add(text, decoded.data()));
+        decoded.resize(std::size_t(end - decoded.data()));
+        text = decoded;
+    }
+    std::vector<TextHit> hits;
+    ScanHits(matcher, text, 0, [&](const LineHit& hit) { hits.push_back({hit.index, platform::LineText(hit.text)}); });
+    return hits;
 }
 
 FileBuffer::FileBuffer(std::size_t blockSize)
@@ -306,6 +346,7 @@ bool FileBuffer::Search(int fd, std::size_t reportedSize, const Matcher& matcher
     std::size_t carried = 0;      // the start of a line, kept from the block before
     std::size_t total = 0;        // bytes read from the file so far
     long long firstLine = 0;      // the index of the line the buffer starts with
+    bool formKnown = false;
     for (;;) {
         if (lead + carried >= capacity_)
             Grow(lead, carried);
@@ -322,34 +363,76 @@ bool FileBuffer::Search(int fd, std::size_t reportedSize, const Matcher& matcher
         if (first && reportedSize > std::size_t(got) && std::size_t(got) < room)
             cold_ = true;
         total += std::size_t(got);
-        const std::string_view bytes(data_.get() + lead, carried + std::size_t(got));
+        std::string_view bytes(data_.get() + lead, carried + std::size_t(got));
         // A plain file read short at its reported size is at its end; a
         // further read would only return nothing. (A pipe reports no size.)
         const bool atEnd = got == 0 || (reportedSize > 0 && total >= reportedSize && std::size_t(got) < room);
-        if (atEnd) {
-            ScanHits(matcher, bytes, firstLine, onHit);
-            return true;
+        std::size_t seen = carried;  // bytes at the start that a block before took in already
+        if (!formKnown) {
+            // The first three bytes tell how the text is held.
+            if (bytes.size() < 3 && !atEnd) {
+                carried = bytes.size();
+                continue;
+            }
+            formKnown = true;
+            seen = 0;
+            const platform::TextForm form = platform::FormOf(bytes);
+            if (platform::IsUtf16(form))
+                return SearchUtf16(fd, form == platform::TextForm::Utf16BE, bytes.substr(2), atEnd, matcher, onHit);
+            bytes.remove_prefix(platform::MarkSize(form));
         }
-        const std::size_t end = EndOfWholeLines(bytes);
-        const LinesScan lines = ScanLines<true>(bytes.substr(0, end));
-        const std::size_t newFrom = std::max(end, carried);
-        if (lines.holdsNul || std::memchr(bytes.data() + newFrom, 0, bytes.size() - newFrom)) {
-            // The text ends at the NUL: nothing after it is searched.
-            ScanHits(matcher, bytes, firstLine, onHit);
+        std::size_t end = 0;
+        if (TakeBlock(matcher, bytes, atEnd, seen, firstLine, end, onHit))
             return true;
-        }
-        ScanHits(matcher, bytes.substr(0, end), firstLine, onHit);
-        firstLine += lines.breaks;
         carried = bytes.size() - end;
         // The carried line starts at file position total - carried; the
         // next read then lands at the same place within a page as its bytes
         // in the file.
         std::size_t nextLead = (total - carried) & (alignment_ - 1);
         if (nextLead + carried > capacity_)  // a line of nearly a block: no room to spare
-            nextLead = end > 0 ? 0 : lead;
-        if (carried > 0 && (end > 0 || nextLead != lead))
+            nextLead = end > 0 ? 0 : std::size_t(bytes.data() - data_.get());
+        if (carried > 0 && bytes.data() + end != data_.get() + nextLead)
             std::memmove(data_.get() + nextLead, bytes.data() + end, carried);
         lead = nextLead;
+    }
+}
+
+// UTF-16 is searched as its UTF-8 form: each block read is turned into UTF-8
+// behind the line carried over, and searched as any other text.
+bool FileBuffer::SearchUtf16(int fd, bool bigEndian, std::string_view readAlready, bool atEnd,
+                             const Matcher& matcher, const HitSink& onHit)
+{
+    platform::Utf16ToUtf8 toUtf8(bigEndian);
+    raw_.assign(readAlready);  // it lies in the buffer the text goes to
+    bool haveRaw = true;
+    std::size_t carried = 0;
+    long long firstLine = 0;
+    for (;;) {
+        if (!haveRaw) {
+            raw_.resize(blockSize_);
+            const long got = long(::read(fd, raw_.data(), raw_.size()));
+            if (got < 0) {
+                if (errno == EINTR)
+                    continue;
+                return false;
+            }
+            raw_.resize(std::size_t(got));
+            atEnd = got == 0;
+        }
+        haveRaw = false;
+        const std::size_t need = carried + platform::Utf16ToUtf8::MaxOutput(raw_.size());
+        while (capacity_ < need)
+            Grow(0, carried);
+        char* out = toUtf8.Add(raw_, data_.get() + carried);
+        if (atEnd)
+            out = toUtf8.Finish(out);
+        const std::string_view bytes(data_.get(), std::size_t(out - data_.get()));
+        std::size_t end = 0;
+        if (TakeBlock(matcher, bytes, atEnd, carried, firstLine, end, onHit))
+            return true;
+        carried = bytes.size() - end;
+        if (carried > 0 && end > 0)
+            std::memmove(data_.get(), bytes.data() + end, carried);
     }
 }
 

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The line-oriented part of the search: which lines of one file's bytes hold
-// the search text. The bytes are read as the text list reads them: the text
-// ends at the first NUL byte, lines end at CR, LF or CR LF, a last line
-// without a break counts.
+// The line-oriented part of the search: which lines of one file hold the
+// search text. A file's text is read by the file-text rule (a mark tells
+// UTF-8 or UTF-16; without one each line is UTF-8 or the ANSI code page):
+// the text ends at the first NUL character, lines end at CR, LF or CR LF,
+// a last line without a break counts.
 #include "platform/PageBuffer.h"
 #include "search/SearchMatcher.h"
 
@@ -11,6 +12,7 @@
 #include <cstddef>
 #include <functional>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -24,14 +26,21 @@ std::string_view TextBeforeNul(std::string_view bytes);
 
 struct LineHit {
     long long index;        // counted from 0
-    std::string_view text;  // trimmed; points into the searched bytes
-    bool operator==(const LineHit&) const = default;
+    std::string_view text;  // the line's bytes, trimmed (UTF-8, or the code page
+                            // when they are not UTF-8); points into the searched bytes
 };
 
-// Appends to hits one entry per line of bytes that holds the search text, in
+// A hit with the characters its line holds.
+struct TextHit {
+    long long index;
+    QString text;
+    bool operator==(const TextHit&) const = default;
+};
+
+// One entry per line of a whole file's bytes that holds the search text, in
 // line order; a line that holds it several times gives one entry. A file
 // without a hit costs one scan of its bytes and is not split into lines.
-void FindHitLines(const Matcher& matcher, std::string_view bytes, std::vector<LineHit>& hits);
+std::vector<TextHit> FindHitLines(const Matcher& matcher, std::string_view fileBytes);
 
 // Takes the hits of a file as they are found; a hit's text lasts only for the
 // call, since the block it points into is read over afterwards.
@@ -67,6 +76,8 @@ public:
 private:
     void Grow(std::size_t from, std::size_t keep);
     long ReadFirst(int fd, char* to, std::size_t room);
+    bool SearchUtf16(int fd, bool bigEndian, std::string_view readAlready, bool atEnd, const Matcher& matcher,
+                     const HitSink& onHit);
 
     std::size_t blockSize_;
     // The bytes of a block start as far into the buffer as the file position
@@ -76,6 +87,7 @@ private:
     std::size_t alignment_;
     platform::PageBuffer data_;
     std::size_t capacity_ = 0;
+    std::string raw_;  // UTF-16 bytes on their way to UTF-8
     bool cold_ = false;
     bool askWithoutWaiting_ = true;  // the file system can say whether a read would wait
 };

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "search/SearchReport.h"
 
-#include "platform/CodePage.h"
+#include "platform/FileText.h"
 
 #include <algorithm>
 #include <charconv>
@@ -38,7 +38,9 @@ void AppendHitLine(QString& out, const QString& path, long long lineIndex, std::
     to = std::copy_n(kRad, 5, to);
     to = std::copy(digits, digits + digitCount, to);
     to = std::copy_n(kBar, 3, to);
-    platform::AnsiToUnicode(line, to);
+    // The line's text takes at most as many units as it has bytes.
+    to = platform::WriteLineText(line, to);
+    out.truncate(to - reinterpret_cast<const char16_t*>(out.constData()));
 }
 
 }  // namespace

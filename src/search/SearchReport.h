@@ -13,8 +13,8 @@ namespace search {
 QString HeaderLine(const QString& searchText);
 // 62 hyphen-minus characters.
 QString DashLine();
-// path " Rad:" index " | " line; the line (ANSI bytes, already trimmed) is
-// shown through the Windows-1252 table.
+// path " Rad:" index " | " line; the line's bytes (already trimmed) show as
+// the characters they hold by the file-text rule.
 QString HitLine(const QString& path, long long lineIndex, std::string_view line);
 // N förekomster av "text" i M genomsökta filer
 QString SummaryLine(int hits, const QString& searchText, int files);

@@ -57,7 +57,7 @@ public:
     // Opens the file whose path the double-click selected.
     void MemoResultDblClick(QObject* Sender);
     // Whether text holds searchText under the case rule of cbNocase.
-    bool jmfr(std::string_view searchText, std::string_view text);
+    bool jmfr(const QString& searchText, const QString& text);
     void edWildKeyDown(QObject* Sender, Word& Key, TShiftState Shift);
     void edSoktxtKeyDown(QObject* Sender, Word& Key, TShiftState Shift);
     // Rewrites every listed file as UTF-8 with a byte-order mark.

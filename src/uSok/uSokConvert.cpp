@@ -5,6 +5,7 @@
 #include "convert/FileConversion.h"
 #include "convert/SafeFileWrite.h"
 #include "convert/Utf8Conversion.h"
+#include "platform/FileName.h"
 #include "platform/FolderText.h"
 #include "platform/OpenForReading.h"
 #include "toolkit/Exceptions.h"
@@ -13,7 +14,6 @@
 #include "uXprocs/uXprocs.h"
 
 #include <QCoreApplication>
-#include <QFile>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -81,7 +81,7 @@ bool HasUtf8Bom(const QString& path)
 {
     if (path.isEmpty())
         throw EInOutError(2);
-    const QByteArray name = QFile::encodeName(path);
+    const QByteArray name = platform::EncodeFileName(path);
     // A pipe, a device or a socket is refused as a folder is, without
     // waiting on it: the window would never answer again.
     std::size_t size = 0;
@@ -115,7 +115,7 @@ void SaveTextAsUtf8(const QString& path, std::string_view text, bool withBom)
 {
     if (text.empty())
         return;
-    SaveBytes(path, Utf8Output(text, withBom, false));
+    SaveBytes(path, (withBom ? std::string(kUtf8Bom) : std::string()) + TextAsUtf8(text));
 }
 
 void TForm1::Button1Click(QObject*)
@@ -147,6 +147,9 @@ void TForm1::Button1Click(QObject*)
                 break;
             case FileConversion::HoldsNul:
                 report.append(path + QStringLiteral(" innehåller NUL-tecken och lämnades orörd"));
+                break;
+            case FileConversion::BrokenUtf16:
+                report.append(path + QStringLiteral(" innehåller ogiltig UTF-16 och lämnades orörd"));
                 break;
             case FileConversion::CannotRead: throw EFOpenError(CannotOpenFileMessage(path));
             case FileConversion::CannotCreate: throw EFCreateError(CannotCreateFileMessage(path));

@@ -6,9 +6,19 @@
 // same, and a hundred thousand files do not cost a hundred thousand edits of
 // the memo's document. For the same reason the controls are read once per
 // walk; no event runs during it, so they cannot change.
+//
+// Every walk ends soon, its cost bounded by the folders that exist rather
+// than by the paths links make to them. A folder is walked at most once per
+// listing, known by device and inode, so a link cycle ends at once and two
+// links to one folder list its files once. The tree's own subfolders are
+// walked first and links to folders are kept aside; then the kept links
+// are followed, in the order of their paths, to folders not walked yet, so
+// a folder inside the tree is always listed under its own path, whatever
+// order the folders come in. The kernel's pseudo file systems (/proc,
+// /sys, ...) are never entered: they hold no files of the user's, and
+// their links lead into whole trees again and again.
 #include "uSok/uSok.h"
 
-#include "platform/CodePage.h"
 #include "platform/Collation.h"
 #include "platform/FileSystem.h"
 #include "platform/FolderText.h"
@@ -20,17 +30,18 @@
 
 #include <algorithm>
 #include <optional>
+#include <unordered_set>
 #include <vector>
 
 namespace {
 
 // Lowers A to Z only: the mask and the names are matched with every other
-// byte as it stands, so a mask with Ä does not list a name with ä.
-void AsciiLowerInPlace(std::string& bytes)
+// character as it stands, so a mask with Ä does not list a name with ä.
+void AsciiLowerInPlace(std::u32string& characters)
 {
-    for (char& c : bytes)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
+    for (char32_t& c : characters)
+        if (c >= U'A' && c <= U'Z')
+            c = c - U'A' + U'a';
 }
 
 bool IsAscii(std::string_view bytes)
@@ -38,11 +49,26 @@ bool IsAscii(std::string_view bytes)
     return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
+// Whether a name holds a character the file list breaks a line at: CR and
+// LF, and among the others the line and paragraph separators and the two
+// characters the memo's document takes for frame marks.
+bool HoldsLineBreak(std::string_view name, bool ascii)
+{
+    if (name.find_first_of("\r\n") != std::string_view::npos)
+        return true;
+    if (ascii)
+        return false;
+    // U+2028, U+2029, U+FDD0 and U+FDD1 in UTF-8.
+    constexpr std::string_view kBreaks[] = {"\xe2\x80\xa8", "\xe2\x80\xa9", "\xef\xb7\x90", "\xef\xb7\x91"};
+    return std::any_of(std::begin(kBreaks), std::end(kBreaks),
+                       [&](std::string_view b) { return name.find(b) != std::string_view::npos; });
+}
+
 // The comparison text of a folder for the rule that keeps files below the
 // start folder out of the list when subfolders are not wanted.
-std::string FolderKey(const QString& folder)
+QString FolderKey(const QString& folder)
 {
-    return LowerText(platform::QStringToAnsi(FolderWithBackslash(folder)));
+    return LowerText(FolderWithBackslash(folder));
 }
 
 // One walk from a folder down: the control values it works with and the
@@ -50,10 +76,10 @@ std::string FolderKey(const QString& folder)
 class ListingWalk {
 public:
     explicit ListingWalk(const TForm1& form)
-        : mask_(platform::QStringToAnsi(form.edWild->Text())),
-          subfolders_(form.CheckBox1->Checked()),
+        : subfolders_(form.CheckBox1->Checked()),
           startKey_(FolderKey(form.Edit1->Text()))
     {
+        AppendMaskCharacters(form.edWild->Text(), mask_);
         AsciiLowerInPlace(mask_);
     }
 
@@ -65,25 +91,34 @@ public:
         if (attributes == platform::kInvalidAttributes || (attributes & platform::kAttrDirectory) == 0)
             return false;
         platform::FolderReader reader(folder);
-        if (!reader.IsOpen())
-            return true;  // a folder that cannot be read holds nothing for us
-        return Enter(reader, folder);
+        // A folder that cannot be read holds nothing for us, nor does a
+        // pseudo file system.
+        if (!reader.IsOpen() || !FirstVisit(reader))
+            return true;
+        bool result = Entries(reader, folder);
+        while (!links_.empty()) {
+            std::vector<QString> kept = std::move(links_);
+            links_.clear();
+            std::sort(kept.begin(), kept.end());
+            for (const QString& path : kept) {
+                platform::FolderReader sub(path);
+                if (!sub.IsOpen() || !FirstVisit(sub))
+                    continue;
+                const bool below = Entries(sub, path);
+                result = result && below;
+            }
+        }
+        return result;
     }
 
     QStringList lines;
 
 private:
-    bool Enter(platform::FolderReader& reader, const QString& folder)
+    // True the first time the walk meets a folder, unless it lies on a
+    // pseudo file system.
+    bool FirstVisit(const platform::FolderReader& reader)
     {
-        path_.push_back(reader.Id());
-        const bool result = Entries(reader, folder);
-        path_.pop_back();
-        return result;
-    }
-
-    bool OnPath(const platform::FileId& id) const
-    {
-        return std::find(path_.begin(), path_.end(), id) != path_.end();
+        return walked_.insert(reader.Id()).second && !reader.OnPseudoFileSystem();
     }
 
     bool Entries(platform::FolderReader& reader, const QString& folder)
@@ -101,16 +136,20 @@ private:
             // A name holding a line break would read as two lines of the
             // file list, which nothing could tell from two paths: such a
             // file is not listed and such a folder not entered.
-            if (name.find_first_of("\r\n") != std::string_view::npos)
+            const bool ascii = IsAscii(name);
+            if (HoldsLineBreak(name, ascii))
                 continue;
             const platform::EntryKind kind = reader.Kind();
             if (kind == platform::EntryKind::Directory) {
-                platform::FolderReader sub = reader.OpenEntry();
-                // A folder that cannot be read contributes nothing; a link
-                // back to a folder on the way down would never end.
-                if (!sub.IsOpen() || OnPath(sub.Id()))
+                if (reader.IsLink()) {
+                    links_.push_back(prefix + reader.DisplayName());
                     continue;
-                const bool below = Enter(sub, prefix + reader.DisplayName());
+                }
+                platform::FolderReader sub = reader.OpenEntry();
+                // A folder that cannot be read contributes nothing.
+                if (!sub.IsOpen() || !FirstVisit(sub))
+                    continue;
+                const bool below = Entries(sub, prefix + reader.DisplayName());
                 result = result && below;
                 continue;
             }
@@ -124,22 +163,30 @@ private:
                 if (!*isStart)
                     return false;
             }
-            if (IsAscii(name))
-                name_.assign(name);
-            else
-                name_ = platform::QStringToAnsi(reader.DisplayName());
+            // The mask works on the name as the list shows it: its
+            // characters, a byte that is no UTF-8 as one replacement mark.
+            name_.clear();
+            if (ascii) {
+                name_.assign(name.begin(), name.end());
+            } else {
+                displayName_ = reader.DisplayName();
+                AppendMaskCharacters(displayName_, name_);
+            }
             AsciiLowerInPlace(name_);
             if (MatchFileMask(mask_, name_))
-                lines.append(prefix + reader.DisplayName());
+                lines.append(prefix + (ascii ? QString::fromLatin1(name.data(), qsizetype(name.size())) : displayName_));
         }
         return result;
     }
 
-    std::string mask_;
+    std::u32string mask_;
     bool subfolders_;
-    std::string startKey_;
-    std::vector<platform::FileId> path_;
-    std::string name_;
+    QString startKey_;
+    std::unordered_set<platform::FileId, platform::FileIdHash> walked_;
+    // Links to folders met and not yet followed.
+    std::vector<QString> links_;
+    std::u32string name_;
+    QString displayName_;
 };
 
 // The memo text for lines: every line followed by a line break, so the

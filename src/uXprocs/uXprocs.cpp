@@ -11,7 +11,7 @@
 
 #include "platform/CodePage.h"
 
-bool MatchMaskPart(std::string_view pattern, std::string_view name)
+bool MatchMaskPart(std::u32string_view pattern, std::u32string_view name)
 {
     // k and m are 1-based positions in pattern and name.
     const size_t patternLength = pattern.size();
@@ -23,25 +23,25 @@ bool MatchMaskPart(std::string_view pattern, std::string_view name)
     for (;;) {
         if (k > patternLength)
             return m > nameLength;
-        const char p = pattern[k - 1];
-        if (p == '*') {
+        const char32_t p = pattern[k - 1];
+        if (p == U'*') {
             if (k == patternLength)
                 return true;
             // The segment runs from k+1 up to the last position or the
             // position before the next star; its first character is taken
             // whatever it is, so "**" puts a literal star into it.
             size_t j = k + 1;
-            while (j != patternLength && pattern[j] != '*')
+            while (j != patternLength && pattern[j] != U'*')
                 ++j;
-            const std::string_view segment = pattern.substr(k, j - k);
+            const std::u32string_view segment = pattern.substr(k, j - k);
             const size_t found = name.find(segment);
-            if (found == std::string_view::npos)
+            if (found == std::u32string_view::npos)
                 return false;
             m = found + 1;
             ++k;
             continue;
         }
-        if (p == '?') {
+        if (p == U'?') {
             ++k;
             ++m;
             continue;
@@ -56,22 +56,38 @@ bool MatchMaskPart(std::string_view pattern, std::string_view name)
     }
 }
 
-bool MatchFileMask(std::string_view mask, std::string_view fileName)
+bool MatchFileMask(std::u32string_view mask, std::u32string_view fileName)
 {
     // Everything after the first dot is the extension, later dots included.
-    std::string_view namePattern = mask;
-    std::string_view extensionPattern = "*";
-    if (const size_t dot = mask.find('.'); dot != std::string_view::npos) {
+    std::u32string_view namePattern = mask;
+    std::u32string_view extensionPattern = U"*";
+    if (const size_t dot = mask.find(U'.'); dot != std::u32string_view::npos) {
         namePattern = mask.substr(0, dot);
         extensionPattern = mask.substr(dot + 1);
     }
-    std::string_view namePart = fileName;
-    std::string_view extensionPart;
-    if (const size_t dot = fileName.find('.'); dot != std::string_view::npos) {
+    std::u32string_view namePart = fileName;
+    std::u32string_view extensionPart;
+    if (const size_t dot = fileName.find(U'.'); dot != std::u32string_view::npos) {
         namePart = fileName.substr(0, dot);
         extensionPart = fileName.substr(dot + 1);
     }
     return MatchMaskPart(namePattern, namePart) && MatchMaskPart(extensionPattern, extensionPart);
+}
+
+void AppendMaskCharacters(const QString& text, std::u32string& out)
+{
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const QChar unit = text[i];
+        if (unit.isHighSurrogate() && i + 1 < size && text[i + 1].isLowSurrogate()) {
+            out.push_back(QChar::surrogateToUcs4(unit, text[i + 1]));
+            ++i;
+        } else if (unit.isSurrogate()) {
+            out.push_back(QChar::ReplacementCharacter);
+        } else {
+            out.push_back(unit.unicode());
+        }
+    }
 }
 
 std::string LowerText(std::string_view text)
@@ -79,5 +95,13 @@ std::string LowerText(std::string_view text)
     std::string lowered(text);
     for (char& c : lowered)
         c = static_cast<char>(platform::AnsiLower(static_cast<unsigned char>(c)));
+    return lowered;
+}
+
+QString LowerText(const QString& text)
+{
+    QString lowered = text;
+    for (QChar& c : lowered)
+        c = QChar(platform::AnsiLower(c.unicode()));
     return lowered;
 }

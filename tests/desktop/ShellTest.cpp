@@ -2,6 +2,8 @@
 // The file URL the desktop is given for a path, and the replaceable opener.
 #include "desktop/Shell.h"
 
+#include "platform/FileName.h"
+
 #include <QDir>
 #include <gtest/gtest.h>
 
@@ -17,11 +19,18 @@ TEST(ShellUrl, NamesTheSameFileAgain)
         QStringLiteral("/tmp/åäö/Tidsåtgång.txt"),
         QStringLiteral("/tmp/a#b?c%20d.asp"),  // URL syntax in a file name stays part of the name
         QStringLiteral("/tmp/med blank.asp"),
+        platform::DecodeFileName("/tmp/r\xe4ksm\xf6rg\xe5s.asp"),  // a name that is no UTF-8
     };
     for (const QString& path : paths) {
         const QUrl url = desktop::ShellUrlForPath(path);
         EXPECT_TRUE(url.isLocalFile()) << path.toStdString();
-        EXPECT_EQ(url.toLocalFile(), path);
+        // What the launcher is handed leads back to exactly the name's bytes.
+        const QByteArray encoded = url.toEncoded();
+        ASSERT_TRUE(encoded.startsWith("file:///")) << encoded.constData();
+        EXPECT_EQ(QByteArray::fromPercentEncoding(encoded.mid(7)), platform::EncodeFileName(path)) << encoded.constData();
+        if (!path.contains(QChar(0xDCE4))) {
+            EXPECT_EQ(url.toLocalFile(), path);
+        }
     }
 }
 

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The conversion of any file bytes: a file with a NUL byte is left alone;
-// any other gives the mark followed by valid UTF-8, which for a file that
-// already is UTF-8 is its text unchanged, and for an ANSI file is its
-// Windows-1252 reading. Read in pieces, as a file is read in blocks, the
-// answer and the output are the same wherever the pieces end.
+// The conversion of any file bytes: a file with a NUL character or broken
+// UTF-16 is left alone; any other gives the mark followed by valid UTF-8
+// with the same characters, line for line, as the file's text read by the
+// file-text rule. Read in pieces, as a file is read in blocks, the answer
+// and the output are the same wherever the pieces end.
 #include "convert/Utf8Conversion.h"
-#include "platform/CodePage.h"
+#include "platform/FileText.h"
+#include "platform/Utf8.h"
 
 #include <QString>
 #include <cstddef>
@@ -14,6 +15,7 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -53,58 +55,76 @@ bool ReferenceValidUtf8(std::string_view s)
     return true;
 }
 
+// The lines of a text, split at CR, LF and CR LF (a break at the end adds
+// no line).
+std::vector<std::string_view> Lines(std::string_view text)
+{
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n')
+            continue;
+        lines.push_back(text.substr(start, i - start));
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < text.size())
+        lines.push_back(text.substr(start));
+    return lines;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
 
-    Check(IsValidUtf8(bytes) == ReferenceValidUtf8(bytes));
+    Check(platform::IsValidUtf8(bytes) == ReferenceValidUtf8(bytes));
     Check(HoldsNulByte(bytes) == (std::memchr(data, 0, size) != nullptr));
 
     const UnmarkedContent kind = ClassifyUnmarked(bytes);
     const size_t piece = 1 + size % 13;
-    UnmarkedClassifier classifier;
+    TextClassifier classifier;
     for (size_t at = 0; at < size; at += piece)
         classifier.Add(bytes.substr(at, piece));
+    classifier.Finish();
     Check(classifier.Result() == kind);
-    if (HoldsNulByte(bytes)) {
-        Check(kind == UnmarkedContent::HoldsNul);
+    if (kind != UnmarkedContent::Text)
         return 0;
-    }
-    bool high = false;
-    for (char c : bytes)
-        high = high || static_cast<unsigned char>(c) >= 0x80;
-    Check(kind == ((ReferenceValidUtf8(bytes) && high) ? UnmarkedContent::Utf8 : UnmarkedContent::Ansi));
 
-    const std::string out = Utf8Output(bytes, true, kind == UnmarkedContent::Utf8);
-    Check(StartsWithUtf8Bom(out));
-    const std::string_view body = std::string_view(out).substr(kUtf8Bom.size());
-    Check(ReferenceValidUtf8(body));
-    if (kind == UnmarkedContent::Utf8) {
-        Check(body == bytes);
-    } else {
-        // Each byte is its code-page character, encoded by Qt as a check.
-        QString expected;
-        for (char c : bytes)
-            expected += QChar(platform::AnsiToUnicode(static_cast<unsigned char>(c)));
-        Check(body == expected.toUtf8().toStdString());
-        Check(AnsiToUtf8(bytes) == body);
-    }
-    Check(Utf8Output(bytes, false, kind == UnmarkedContent::Utf8) == body);
-
+    const std::string out = Utf8Output(bytes, true);
     auto written = [&](size_t pieceSize) {
-        Utf8Writer writer(kind == UnmarkedContent::Utf8);
+        Utf8Writer writer;
         std::string text;
         for (size_t at = 0; at < size; at += pieceSize)
             writer.Add(bytes.substr(at, pieceSize), text);
         writer.Finish(text);
         return text;
     };
-    const std::string whole = written(size + 1);
-    Check(written(piece) == whole);
-    // Without line breaks the text is one line, which gains CR LF.
-    if (size > 0 && bytes.find_first_of("\r\n") == std::string_view::npos)
-        Check(whole == out + "\r\n");
+    Check(written(piece) == out);
+    if (out.empty())
+        return 0;
+    Check(StartsWithUtf8Bom(out));
+    const std::string_view body = std::string_view(out).substr(kUtf8Bom.size());
+    Check(ReferenceValidUtf8(body));
+    Check(Utf8Output(bytes, false) == body);
+
+    // Line for line the same characters: the file's lines by the rule, the
+    // output's as UTF-8, each ending in CR LF.
+    const platform::TextForm form = platform::FormOf(bytes);
+    std::string text(bytes.substr(platform::MarkSize(form)));
+    if (platform::IsUtf16(form)) {
+        platform::Utf16ToUtf8 toUtf8(form == platform::TextForm::Utf16BE);
+        std::string decoded(platform::Utf16ToUtf8::MaxOutput(text.size()), '\0');
+        decoded.resize(std::size_t(toUtf8.Finish(toUtf8.Add(text, decoded.data())) - decoded.data()));
+        text = decoded;
+    }
+    const std::vector<std::string_view> before = Lines(text);
+    const std::vector<std::string_view> after = Lines(body);
+    Check(before.size() == after.size());
+    for (std::size_t i = 0; i < before.size(); ++i)
+        Check(platform::LineText(before[i]) == QString::fromUtf8(after[i].data(), qsizetype(after[i].size())));
+    Check(body.size() >= 2 && body.substr(body.size() - 2) == "\r\n");
     return 0;
 }

@@ -75,6 +75,15 @@ bool ReferenceMask(const std::string& mask, const std::string& file)
     return ReferencePart(namePattern, namePart) && ReferencePart(extPattern, extPart);
 }
 
+// Each byte as the character of that code, as the matcher takes them.
+std::u32string Characters(const std::string& bytes)
+{
+    std::u32string characters;
+    for (const char c : bytes)
+        characters.push_back(static_cast<unsigned char>(c));
+    return characters;
+}
+
 bool PartsInRange(const std::string& text)
 {
     const size_t d = text.find('.');
@@ -93,14 +102,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string mask(input.substr(0, cut));
     const std::string file(cut == std::string_view::npos ? std::string_view() : input.substr(cut + 1));
 
-    const bool result = MatchFileMask(mask, file);
+    const bool result = MatchFileMask(Characters(mask), Characters(file));
     if (PartsInRange(mask) && PartsInRange(file) && result != ReferenceMask(mask, file)) {
         std::fprintf(stderr, "mask matcher differs: mask [%s] name [%s] gave %d\n", mask.c_str(),
                      file.c_str(), int(result));
         std::abort();
     }
     // The single-part routine on the raw halves, too.
-    const bool part = MatchMaskPart(mask, file);
+    const bool part = MatchMaskPart(Characters(mask), Characters(file));
     if (mask.size() <= 254 && file.size() <= 254 && part != ReferencePart(mask, file)) {
         std::fprintf(stderr, "part matcher differs: pattern [%s] name [%s] gave %d\n", mask.c_str(),
                      file.c_str(), int(part));

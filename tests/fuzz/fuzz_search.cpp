@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The search of one buffer against the plain line-by-line reading: split the
-// bytes into lines, look for the search text in each line with a plain find
-// (both lowered when case is ignored); the hits are the same lines, trimmed.
-// The same bytes read from a file in small blocks give the same hits too.
+// The search of one file's bytes against the plain line-by-line reading: the
+// text by the file-text rule (Qt's decoders for UTF-16 and UTF-8), split into
+// lines by the text list, each line decoded and compared as a QString (both
+// case-folded when case is ignored); the hits are the same lines with the
+// same text. The same bytes read from a file in small blocks give the same
+// hits too.
 #include "search/FileSearch.h"
 #include "search/SearchMatcher.h"
 #include "platform/CodePage.h"
+#include "platform/FileText.h"
 #include "toolkit/TStringList.h"
 
+#include <QStringDecoder>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -21,89 +25,97 @@
 
 namespace {
 
-std::string Lowered(std::string_view text)
+using Hits = std::vector<std::pair<long long, QString>>;
+
+QString ReferenceLineText(const std::string& raw)
 {
-    std::string out(text);
-    for (char& c : out)
-        c = char(platform::AnsiLower(static_cast<unsigned char>(c)));
-    return out;
+    const QByteArray bytes = QByteArray::fromStdString(raw);
+    const QString utf8 = QString::fromUtf8(bytes);
+    return utf8.toUtf8() == bytes ? utf8 : platform::AnsiToQString(raw);
 }
 
-std::string_view Trimmed(std::string_view line)
+Hits ReferenceHits(const QString& needle, std::string_view file, bool ignoreCase)
 {
-    while (!line.empty() && static_cast<unsigned char>(line.front()) <= 32)
-        line.remove_prefix(1);
-    while (!line.empty() && static_cast<unsigned char>(line.back()) <= 32)
-        line.remove_suffix(1);
-    return line;
+    std::string text(file);
+    if (file.substr(0, 3) == "\xEF\xBB\xBF") {
+        text = file.substr(3);
+    } else if (file.substr(0, 2) == "\xFF\xFE" || file.substr(0, 2) == "\xFE\xFF") {
+        QStringDecoder decode(file[0] == '\xFF' ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
+        QString decoded = decode(QByteArray::fromStdString(std::string(file.substr(2))));
+        text = decoded.toStdString();
+    }
+    TStringList list;
+    list.SetText(text);
+    Hits hits;
+    const QString wanted = ignoreCase ? needle.toCaseFolded() : needle;
+    for (int j = 0; j < list.Count() && !wanted.isEmpty(); ++j) {
+        const QString line = ReferenceLineText(list[j]);
+        if ((ignoreCase ? line.toCaseFolded() : line).contains(wanted))
+            hits.emplace_back(j, ReferenceLineText(std::string(search::TrimLine(list[j]))));
+    }
+    return hits;
+}
+
+void Report(const char* what, const Hits& got, const Hits& want)
+{
+    std::fprintf(stderr, "%s: %zu hits, %zu expected\n", what, got.size(), want.size());
+    for (const auto& h : got)
+        std::fprintf(stderr, "  got line %lld %s\n", h.first, h.second.toUtf8().constData());
+    for (const auto& h : want)
+        std::fprintf(stderr, "  want line %lld %s\n", h.first, h.second.toUtf8().constData());
+    std::abort();
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    // Byte 0: bit 0 ignores case, the rest gives the search text's length
-    // (0 to 127); the search text follows, then the file's bytes.
+    // Byte 0: bit 0 ignores case, the rest gives the search text's length in
+    // bytes (0 to 127), read as UTF-8; the search text follows, then the
+    // file's bytes.
     if (size < 1)
         return 0;
     const bool ignoreCase = data[0] & 1;
     const size_t needleLength = std::min<size_t>(data[0] >> 1, size - 1);
-    const std::string_view needle(reinterpret_cast<const char*>(data) + 1, needleLength);
-    const std::string_view bytes(reinterpret_cast<const char*>(data) + 1 + needleLength,
-                                 size - 1 - needleLength);
+    const QString needle = QString::fromUtf8(reinterpret_cast<const char*>(data) + 1, qsizetype(needleLength));
+    const std::string_view bytes(reinterpret_cast<const char*>(data) + 1 + needleLength, size - 1 - needleLength);
 
     const search::Matcher matcher(needle, ignoreCase);
-    std::vector<search::LineHit> hits;
-    search::FindHitLines(matcher, bytes, hits);
-
-    std::vector<search::LineHit> expected;
-    const std::string wanted = ignoreCase ? Lowered(needle) : std::string(needle);
-    const std::vector<std::string_view> lines = SplitLines(bytes);
-    for (size_t i = 0; i < lines.size() && !wanted.empty(); ++i) {
-        const std::string line = ignoreCase ? Lowered(lines[i]) : std::string(lines[i]);
-        if (line.find(wanted) != std::string::npos)
-            expected.push_back({int(i), Trimmed(lines[i])});
+    Hits hits;
+    for (const auto& hit : search::FindHitLines(matcher, bytes))
+        hits.emplace_back(hit.index, hit.text);
+    // Qt's decoder and ours agree on well-formed UTF-16 only; a surrogate
+    // half is U+FFFD in both, but Qt may take a different count of bytes
+    // for it, so those files are compared with the block reading alone.
+    const platform::TextForm form = platform::FormOf(bytes);
+    bool wellFormed = true;
+    if (platform::IsUtf16(form)) {
+        platform::Utf16ToUtf8 check(form == platform::TextForm::Utf16BE);
+        std::string out(platform::Utf16ToUtf8::MaxOutput(bytes.size()), '\0');
+        check.Finish(check.Add(bytes.substr(2), out.data()));
+        wellFormed = check.WellFormed();
     }
+    const Hits expected = wellFormed ? ReferenceHits(needle, bytes, ignoreCase) : hits;
+    if (hits != expected)
+        Report("search differs", hits, expected);
 
-    if (hits != expected) {
-        std::fprintf(stderr, "search differs: %zu hits, %zu expected (ignore case %d)\n",
-                     hits.size(), expected.size(), int(ignoreCase));
-        for (const auto& h : hits)
-            std::fprintf(stderr, "  got line %lld\n", h.index);
-        for (const auto& h : expected)
-            std::fprintf(stderr, "  want line %lld\n", h.index);
-        std::abort();
-    }
-    // Read in blocks of a few bytes, so that lines, CR LF pairs, the NUL and
-    // the hits lie across block edges.
+    // Read in blocks of a few bytes, so that lines, CR LF pairs, marks,
+    // UTF-16 units, the NUL and the hits lie across block edges.
     static const int fd = memfd_create("fuzz_search", MFD_CLOEXEC);
     if (fd < 0 || ::ftruncate(fd, 0) != 0 || ::pwrite(fd, bytes.data(), bytes.size(), 0) != ssize_t(bytes.size()))
         std::abort();
-    std::vector<std::pair<long long, std::string>> wantedBlocks;
-    for (const auto& h : expected)
-        wantedBlocks.emplace_back(h.index, std::string(h.text));
     for (size_t block : {size_t(1) + size % 7, size_t(16) + size % 23}) {
         search::FileBuffer buffer(block);
-        std::vector<std::pair<long long, std::string>> got;
+        Hits got;
         if (::lseek(fd, 0, SEEK_SET) != 0)
             std::abort();
         // Now and then the size reported is out of date.
         const size_t reported = size % 3 == 0 ? bytes.size() : size % 3 == 1 ? 0 : bytes.size() / 2;
         const bool searched = buffer.Search(fd, reported, matcher, [&](const search::LineHit& h) {
-            got.emplace_back(h.index, std::string(h.text));
+            got.emplace_back(h.index, platform::LineText(h.text));
         });
-        if (!searched || got != wantedBlocks) {
-            std::fprintf(stderr, "block search differs: block %zu, %zu hits, %zu expected\n", block, got.size(),
-                         wantedBlocks.size());
-            std::abort();
-        }
-    }
-    // The matcher on the whole text agrees with a plain find as well.
-    const std::string text = ignoreCase ? Lowered(bytes) : std::string(bytes);
-    const bool contains = !wanted.empty() && text.find(wanted) != std::string::npos;
-    if (matcher.Contains(bytes) != contains) {
-        std::fprintf(stderr, "Contains differs: got %d\n", int(!contains));
-        std::abort();
+        if (!searched || got != expected)
+            Report("block search differs", got, expected);
     }
     return 0;
 }

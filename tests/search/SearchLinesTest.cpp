@@ -3,11 +3,14 @@
 // case rule, and the file buffer.
 #include "search/FileSearch.h"
 #include "search/ReadAhead.h"
+#include "platform/CodePage.h"
+#include "platform/FileText.h"
 
 #include "support/TestFiles.h"
 #include "toolkit/TStringList.h"
 
 #include <QDir>
+#include <QStringDecoder>
 #include <QFile>
 #include <fcntl.h>
 #ifndef _WIN32
@@ -22,22 +25,33 @@
 
 namespace {
 
+using namespace std::string_literals;
 using Hits = std::vector<std::pair<int, std::string>>;
 
-Hits Search(const std::string& needle, const std::string& bytes, bool ignoreCase)
+// The hits of a whole file's bytes, each with its text in UTF-8.
+Hits Search(const QString& needle, const std::string& bytes, bool ignoreCase)
 {
-    std::vector<search::LineHit> found;
-    search::FindHitLines(search::Matcher(needle, ignoreCase), bytes, found);
     Hits hits;
-    for (const auto& hit : found)
-        hits.emplace_back(hit.index, std::string(hit.text));
+    for (const auto& hit : search::FindHitLines(search::Matcher(needle, ignoreCase), bytes))
+        hits.emplace_back(int(hit.index), hit.text.toStdString());
     return hits;
+}
+
+// A text as UTF-16 bytes with its mark.
+std::string Utf16(const QString& text, bool bigEndian)
+{
+    std::string bytes = bigEndian ? "\xFE\xFF"s : "\xFF\xFE"s;
+    for (const QChar c : text) {
+        const char high = static_cast<char>(c.unicode() >> 8), low = static_cast<char>(c.unicode() & 0xFF);
+        bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+    }
+    return bytes;
 }
 
 struct LinesCase {
     const char* name;
     std::string bytes;
-    std::string needle;
+    QString needle;
     bool ignoreCase;
     Hits expected;
 };
@@ -46,16 +60,19 @@ void PrintTo(const LinesCase& c, std::ostream* os) { *os << c.name; }
 
 class HitLines : public ::testing::TestWithParam<LinesCase> {};
 
-TEST_P(HitLines, IndexAndTrimmedText)
+TEST_P(HitLines, IndexAndText)
 {
     const LinesCase& c = GetParam();
     EXPECT_EQ(Search(c.needle, c.bytes, c.ignoreCase), c.expected);
 }
 
 const std::string kBom = "\xEF\xBB\xBF";
+const QString kWelcome = QStringLiteral("<p>Välkommen till vår sida</p>");
+const std::string kWelcomeUtf8 = kWelcome.toStdString();
+const std::string kWelcomeAnsi = "<p>V\xE4lkommen till v\xE5r sida</p>";
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, HitLines,
+    Lines, HitLines,
     ::testing::Values(
         LinesCase{"Lf", "a\nconn.x\nb\nconn.", "conn.", false, {{1, "conn.x"}, {3, "conn."}}},
         LinesCase{"CrLf", "conn.\r\nx\r\n  conn. y \r\n", "conn.", false, {{0, "conn."}, {2, "conn. y"}}},
@@ -63,19 +80,15 @@ INSTANTIATE_TEST_SUITE_P(
         LinesCase{"Mixed", "a\r\n\nconn.\rb\n\r\nconn.", "conn.", false, {{2, "conn."}, {5, "conn."}}},
         LinesCase{"LastLineWithoutBreak", "x\ny conn.", "conn.", false, {{1, "y conn."}}},
         LinesCase{"FirstLineIsZero", "conn.\n", "conn.", false, {{0, "conn."}}},
-        LinesCase{"NulEndsText", std::string("conn.\nab\0conn.\n", 15), "conn.", false, {{0, "conn."}}},
-        LinesCase{"OnlyAfterNul", std::string("ab\0conn.", 8), "conn.", false, {}},
-        LinesCase{"NulInFirstLine", std::string("a\0b\nconn.", 9), "conn.", false, {}},
-        LinesCase{"BomStaysInLine0", kBom + "conn.Open\r\n", "conn.", false, {{0, kBom + "conn.Open"}}},
+        LinesCase{"NulEndsText", "conn.\nab\0conn.\n"s, "conn.", false, {{0, "conn."}}},
+        LinesCase{"OnlyAfterNul", "ab\0conn."s, "conn.", false, {}},
+        LinesCase{"NulInFirstLine", "a\0b\nconn."s, "conn.", false, {}},
         LinesCase{"TrimEndsOnly", " \t conn.\t x  \x01\x1F\t", "conn.", false, {{0, "conn.\t x"}}},
-        LinesCase{"HighBytesNotTrimmed", "\xA0" "conn.\xA0", "conn.", false, {{0, "\xA0" "conn.\xA0"}}},
+        // No-break space is a character above 32: it stays.
+        LinesCase{"HighBytesNotTrimmed", "\xA0" "conn.\xA0", "conn.", false, {{0, "\u00A0conn.\u00A0"}}},
         LinesCase{"SeveralOnOneLine", "conn.conn. conn.\nconn.", "conn.", false, {{0, "conn.conn. conn."}, {1, "conn."}}},
         LinesCase{"CaseExactMisses", "Conn.Open", "conn.", false, {}},
         LinesCase{"CaseIgnored", "x\nConn.Open", "conn.", true, {{1, "Conn.Open"}}},
-        LinesCase{"RingAIgnored", "\xC5ngstr\xF6m\n\xE5r", "\xE5", true, {{0, "\xC5ngstr\xF6m"}, {1, "\xE5r"}}},
-        LinesCase{"RingAExact", "\xC5ngstr\xF6m\n\xE5r", "\xE5", false, {{1, "\xE5r"}}},
-        // å typed in the box is byte E5; a file in UTF-8 holds C3 A5.
-        LinesCase{"Utf8IsNotAnsi", "\xC3\xA5r", "\xE5", true, {}},
         LinesCase{"EmptySearchText", "conn.\n", "", false, {}},
         // The joined text would hold it, a single line never does.
         LinesCase{"SearchTextWithCrLf", "a\r\nb\r\n", "a\r\nb", false, {}},
@@ -85,6 +98,46 @@ INSTANTIATE_TEST_SUITE_P(
         LinesCase{"LongLines", std::string(70, 'x') + "\n" + std::string(33, ' ') + "conn." + std::string(50, 'y'),
                   "conn.", false, {{1, "conn." + std::string(50, 'y')}}}));
 
+// The same line in every encoding a file may use, under both case rules.
+INSTANTIATE_TEST_SUITE_P(
+    Encodings, HitLines,
+    ::testing::Values(
+        LinesCase{"Utf8", "x\n" + kWelcomeUtf8, "välkommen", true, {{1, kWelcomeUtf8}}},
+        LinesCase{"Utf8Exact", "x\n" + kWelcomeUtf8, "välkommen", false, {}},
+        LinesCase{"Ansi", "x\r\n" + kWelcomeAnsi, "VÄLKOMMEN", true, {{1, kWelcomeUtf8}}},
+        LinesCase{"AnsiExact", kWelcomeAnsi, "Välkommen", false, {{0, kWelcomeUtf8}}},
+        LinesCase{"AsciiWordInUtf8Line", kWelcomeUtf8, "sida", false, {{0, kWelcomeUtf8}}},
+        // The mark is no part of the text.
+        LinesCase{"Utf8Mark", kBom + "conn.Open\r\n" + kWelcomeUtf8, "Vår", true,
+                  {{1, kWelcomeUtf8}}},
+        LinesCase{"Utf8MarkAsciiSearch", kBom + "conn.Open\r\n", "conn.", false, {{0, "conn.Open"}}},
+        LinesCase{"Utf16LE", Utf16("a\r\n" + kWelcome + "\r\n", false), "vår", true, {{1, kWelcomeUtf8}}},
+        LinesCase{"Utf16BE", Utf16(kWelcome + "\nx", true), "SIDA", true, {{0, kWelcomeUtf8}}},
+        LinesCase{"Utf16Exact", Utf16(kWelcome, false), "vÅr", false, {}},
+        // The first U+0000 ends the text; a 0 byte of a character does not.
+        LinesCase{"Utf16NulCharacter", Utf16(QStringLiteral("sida\nx") + QChar(0) + QStringLiteral("sida"), false),
+                  "sida", false, {{0, "sida"}}},
+        LinesCase{"Utf16SurrogatePair", Utf16(QStringLiteral("a 😀 b"), false), "😀", false, {{0, "a 😀 b"}}},
+        LinesCase{"Utf16LoneSurrogate", Utf16(QStringLiteral("x") + QChar(0xD800) + QStringLiteral(" sida"), false),
+                  "sida", false, {{0, "x\uFFFD sida"}}},
+        // Each line of a file without a mark on its own.
+        LinesCase{"MixedLines", "\xC3\xA5r\n\xE5r\n\xC5R\n\xC3\x85R", "år", true,
+                  {{0, "år"}, {1, "år"}, {2, "ÅR"}, {3, "ÅR"}}},
+        LinesCase{"MixedLinesExact", "\xC3\xA5r\n\xE5r\n\xC5R\n\xC3\x85R", "ÅR", false, {{2, "ÅR"}, {3, "ÅR"}}},
+        LinesCase{"BrokenLineKeepsOthers", "\xC3\xA4 ok\n\xC3\xA4 \xE4 \xC3\n", "ä", true,
+                  {{0, "ä ok"}, {1, "Ã¤ ä Ã"}}},
+        // Characters the code page lacks are found only as themselves.
+        LinesCase{"AlphaIsNoQuestionMark", "what?\n\xCE\xB1\xCE\xB2\n", "α", false, {{1, "αβ"}}},
+        LinesCase{"PolishL", "\xC5\x81\xC3\xB3" "d\xC5\xBA\n?\n", "ł", true, {{0, "Łódź"}}},
+        LinesCase{"CjkInUtf8NotInAnsiBytes", "\xE4\xB8\xAD\n\xE4\xB8\xAD", "中", false, {{0, "中"}, {1, "中"}}},
+        LinesCase{"SigmaForms", "\xCE\xA3\n\xCF\x83\n\xCF\x82\ns\n", "σ", true, {{0, "Σ"}, {1, "σ"}, {2, "ς"}}},
+        LinesCase{"KelvinSignIsK", "\xE2\x84\xAA" "elvin\nkelvin\nKELVIN\n", "kelvin", true,
+                  {{0, "\u212Aelvin"}, {1, "kelvin"}, {2, "KELVIN"}}},
+        LinesCase{"KelvinSignExact", "\xE2\x84\xAA" "elvin\nkelvin\n", "kelvin", false, {{1, "kelvin"}}},
+        LinesCase{"AngstromSign", "\xE2\x84\xAB\n\xE5\n", "Å", true, {{0, "\u212B"}, {1, "å"}}},
+        LinesCase{"AnsiUndefinedBytes", "\x81\x8D\x8F\x90\x9D x", "x", false, {{0, "\u0081\u008D\u008F\u0090\u009D x"}}},
+        LinesCase{"AnsiEuro", "5 \x80\n", "€", false, {{0, "5 €"}}}));
+
 TEST(TrimLine, RemovesBytesUpToBlankAtBothEnds)
 {
     EXPECT_EQ(search::TrimLine(""), "");
@@ -93,45 +146,61 @@ TEST(TrimLine, RemovesBytesUpToBlankAtBothEnds)
     EXPECT_EQ(search::TrimLine("!x!"), "!x!");
 }
 
-// The plain way: load the text list, test the joined text, then every line.
-std::vector<std::pair<int, std::string>> ReferenceHits(const std::string& needle, const std::string& bytes,
-                                                       bool ignoreCase)
+// The plain way: the file's text by the rule (decoded by Qt's own decoders),
+// split into lines by the text list, each decoded and compared as a QString.
+Hits ReferenceHits(const QString& needle, const std::string& bytes, bool ignoreCase)
 {
-    auto holds = [&](const std::string& text) {
-        if (needle.empty())
-            return false;
-        if (!ignoreCase)
-            return text.find(needle) != std::string::npos;
-        return search::LowerAnsi(text).find(search::LowerAnsi(needle)) != std::string::npos;
+    std::string text = bytes;
+    if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) {
+        text = bytes.substr(3);
+    } else if (bytes.rfind("\xFF\xFE", 0) == 0 || bytes.rfind("\xFE\xFF", 0) == 0) {
+        QStringDecoder decode(bytes[0] == '\xFF' ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
+        text = QString(decode(QByteArray::fromStdString(bytes.substr(2)))).toStdString();
+    }
+    // A line is UTF-8 when Qt's decoder gives its bytes back unchanged.
+    auto lineText = [](const std::string& raw) {
+        const QByteArray bytes = QByteArray::fromStdString(raw);
+        const QString utf8 = QString::fromUtf8(bytes);
+        return utf8.toUtf8() == bytes ? utf8 : platform::AnsiToQString(raw);
     };
     TStringList list;
-    list.SetText(bytes);
+    list.SetText(text);
     Hits hits;
-    if (!holds(list.Text()))
-        return hits;
-    for (int j = 0; j < list.Count(); ++j)
-        if (holds(list[j]))
-            hits.emplace_back(j, std::string(search::TrimLine(list[j])));
+    const QString wanted = ignoreCase ? needle.toCaseFolded() : needle;
+    for (int j = 0; j < list.Count(); ++j) {
+        const QString line = lineText(list[j]);
+        if (!wanted.isEmpty() && (ignoreCase ? line.toCaseFolded() : line).contains(wanted))
+            hits.emplace_back(j, lineText(std::string(search::TrimLine(list[j]))).toStdString());
+    }
     return hits;
 }
 
-TEST(HitLines, AgreeWithTextListOnRandomFiles)
+TEST(HitLines, AgreeWithLineByLineDecodingOnRandomFiles)
 {
     std::mt19937 random(77);
-    const std::string alphabet = std::string("aAb \t\r\n\xC5\xE5", 9) + std::string(1, '\0');
-    auto make = [&](size_t length, const std::string& from) {
+    // Pieces of UTF-8 and Windows-1252 text, breaks, and now and then a NUL.
+    const std::vector<std::string> pieces = {"a", "A", "k", "b", " ", "\t", "\r", "\n", "\xC3\xA5", "\xC3\x85",
+                                             "\xE5", "\xC5", "\xE2\x84\xAA", "\xCF\x83", "\xCF\x82", "\xCE\xA3",
+                                             "\x80", "\xC3", "\0"s};
+    const std::vector<QString> needles = {"a", "A", "å", "Å", "k", "K", "σ", "aå", "å a", "ka", "Σk", "\u212A"};
+    auto make = [&](size_t count, size_t kinds) {
         std::string s;
-        for (size_t i = 0; i < length; ++i)
-            s += from[random() % from.size()];
+        for (size_t i = 0; i < count; ++i)
+            s += pieces[random() % kinds];
         return s;
     };
     for (int round = 0; round < 4000; ++round) {
-        // Now and then a NUL, or a break inside the search text.
-        const std::string needle = make(1 + random() % 3, round % 10 == 0 ? alphabet : "aAb \xC5\xE5");
-        std::string bytes = make(random() % 120, round % 3 == 0 ? alphabet : alphabet.substr(0, 9));
+        QString needle = needles[random() % needles.size()];
+        if (random() % 3 == 0)
+            needle += needles[random() % needles.size()];
+        std::string bytes = make(random() % 60, round % 3 == 0 ? pieces.size() : pieces.size() - 1);
+        if (round % 7 == 0)
+            bytes = kBom + bytes;
+        else if (round % 7 == 1)
+            bytes = Utf16(QString::fromUtf8(QByteArray::fromStdString(bytes)), round % 2 == 0);
         const bool ignoreCase = random() % 2 == 0;
         ASSERT_EQ(Search(needle, bytes, ignoreCase), ReferenceHits(needle, bytes, ignoreCase))
-            << "round " << round << " nocase " << ignoreCase;
+            << "round " << round << " nocase " << ignoreCase << " needle " << needle.toStdString();
     }
 }
 
@@ -140,7 +209,7 @@ Hits SearchFile(search::FileBuffer& buffer, const QString& path, const search::M
 {
     Hits hits;
     const bool ok = buffer.Search(path, matcher, [&](const search::LineHit& hit) {
-        hits.emplace_back(int(hit.index), std::string(hit.text));
+        hits.emplace_back(int(hit.index), platform::LineText(hit.text).toStdString());
     });
     if (searched)
         *searched = ok;
@@ -252,7 +321,7 @@ TEST(ReadAhead, LeavesTheSearchDescriptorsUnderALowLimit)
 struct BlockCase {
     const char* name;
     std::string bytes;
-    std::string needle;
+    QString needle;
     bool ignoreCase;
 };
 
@@ -275,7 +344,7 @@ TEST_P(BlockEdges, SameHitsAsWholeFile)
             ASSERT_GE(fd, 0);
             Hits hits;
             EXPECT_TRUE(buffer.Search(fd, reported, matcher, [&](const search::LineHit& hit) {
-                hits.emplace_back(int(hit.index), std::string(hit.text));
+                hits.emplace_back(int(hit.index), platform::LineText(hit.text).toStdString());
             }));
             ::close(fd);
             EXPECT_EQ(hits, whole) << "block size " << block << ", reported size " << reported;
@@ -297,6 +366,11 @@ INSTANTIATE_TEST_SUITE_P(
                   false},
         BlockCase{"ManyEmptyLines", "\r\n\r\n\n\n\r\r\r\n\n\rconn.\r\n\r\n\nCONN.", "conn.", true},
         BlockCase{"EndsInCr", "conn.\r\r\nconn.\r", "conn.", false},
-        BlockCase{"LettersBeyondAscii", "\xC5ngstr\xF6m\r\n\xE5r\r\n", "\xE5", true}));
+        BlockCase{"LettersBeyondAscii", "\xC5ngstr\xF6m\r\n\xE5r\r\n\xC3\xA5r", "å", true},
+        BlockCase{"Utf8Mark", kBom + "\xC3\x85r\r\nconn.\r\n", "år", true},
+        BlockCase{"Utf8MarkOnly", kBom, "x", false},
+        BlockCase{"Utf16LE", Utf16(QStringLiteral("a\r\nvår 😀\r\n\rVÅR"), false), "vår", true},
+        BlockCase{"Utf16BE", Utf16(QStringLiteral("x\nconn.\ny") + QChar(0) + "conn.", true), "conn.", false},
+        BlockCase{"Utf16OddByteAtEnd", Utf16(QStringLiteral("sida\nsida"), false) + "\x41", "sida", false}));
 
 }  // namespace

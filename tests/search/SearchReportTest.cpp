@@ -12,7 +12,9 @@ TEST(SearchReport, FixedLines)
     EXPECT_EQ(search::HeaderLine(" x "), QStringLiteral("Sökt text : x "));
     EXPECT_EQ(search::DashLine(), QString(62, '-'));
     EXPECT_EQ(search::HitLine("c:\\tmp\\a.asp", 3, "conn.Open"), QStringLiteral("c:\\tmp\\a.asp Rad:3 | conn.Open"));
-    EXPECT_EQ(search::HitLine("/tmp/å.asp", 12345, "\xE5\x80\x81"), QStringLiteral("/tmp/å.asp Rad:12345 | å€\u0081"));
+    // The line's bytes show as what they hold: UTF-8, or else the code page.
+    EXPECT_EQ(search::HitLine("/tmp/å.asp", 12345, "\xE5r \x80\x81"), QStringLiteral("/tmp/å.asp Rad:12345 | år €\u0081"));
+    EXPECT_EQ(search::HitLine("/a", 0, "\xC3\xA5r \xE2\x82\xAC"), QStringLiteral("/a Rad:0 | år €"));
     EXPECT_EQ(search::SummaryLine(3, "conn.", 12), QStringLiteral("3 förekomster av \"conn.\" i 12 genomsökta filer"));
     EXPECT_EQ(search::SummaryLine(0, "", 0), QStringLiteral("0 förekomster av \"\" i 0 genomsökta filer"));
     EXPECT_EQ(search::SummaryLine(1234567, "x", 1000000), QStringLiteral("1234567 förekomster av \"x\" i 1000000 genomsökta filer"));

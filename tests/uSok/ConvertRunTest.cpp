@@ -28,6 +28,7 @@ const QString kDash(62, '-');
 const QString kAlready = QStringLiteral(" är redan UTF-8 kodad");
 const QString kConverted = QStringLiteral(" konverterades till UTF-8");
 const QString kHoldsNul = QStringLiteral(" innehåller NUL-tecken och lämnades orörd");
+const QString kBrokenUtf16 = QStringLiteral(" innehåller ogiltig UTF-16 och lämnades orörd");
 
 QByteArray Bytes(const char* data, int size) { return QByteArray(data, size); }
 
@@ -115,7 +116,11 @@ TEST_F(ConvertRun, EachKindOfFile)
         {"undefined.asp", "\x81\x8D\x8F\x90\x9D", kBom + "\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D\r\n", kConverted},
         {"euro.asp", "\x80 5", kBom + "\xE2\x82\xAC 5\r\n", kConverted},
         {"utf8-unmarked.asp", "k\xC3\xA4r\nfin", kBom + "k\xC3\xA4r\r\nfin\r\n", kConverted},
-        {"mixed-is-ansi.asp", "\xC3\xA4 \xE4", kBom + "\xC3\x83\xC2\xA4 \xC3\xA4\r\n", kConverted},
+        {"mixed-line-is-ansi.asp", "\xC3\xA4 \xE4", kBom + "\xC3\x83\xC2\xA4 \xC3\xA4\r\n", kConverted},
+        {"mixed-lines.asp", "\xC3\xA4\n\xE4", kBom + "\xC3\xA4\r\n\xC3\xA4\r\n", kConverted},
+        {"utf16.asp", Bytes("\xFF\xFEk\0\xE4\0r\0\n\0", 10), kBom + "k\xC3\xA4r\r\n", kConverted},
+        {"utf16-nul.asp", Bytes("\xFE\xFF\0a\0\0", 6), Bytes("\xFE\xFF\0a\0\0", 6), kHoldsNul},
+        {"utf16-broken.asp", Bytes("\xFF\xFE\0\xD8", 4), Bytes("\xFF\xFE\0\xD8", 4), kBrokenUtf16},
         {"ascii.asp", "<%\n  x = 1\n%>\n", kBom + "<%\r\n  x = 1\r\n%>\r\n", kConverted},
     };
     QStringList paths;

@@ -3,6 +3,7 @@
 #include "support/CaseNames.h"
 #include "uSok/uSok.h"
 
+#include "platform/FileSystem.h"
 #include "support/TestFiles.h"
 #include "toolkit/TButton.h"
 #include "toolkit/TCheckBox.h"
@@ -13,6 +14,9 @@
 #include <QFile>
 #include <QTest>
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <linux/magic.h>
+#endif
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -73,6 +77,8 @@ const QStringList kSite = {
     // A line break in a name (Windows allows none): never listed, never entered.
     "two\nlines.asp", "two\rlines.asp", "line\nbreak/d.asp",
 #endif
+    // The memo breaks lines at U+2028 and U+2029 as well.
+    "two\u2028lines.asp", "line\u2029break/e.asp",
 };
 
 struct MaskCase {
@@ -130,7 +136,7 @@ TEST_F(Listing, SortIgnoresCase)
     EXPECT_EQ(List("*.asp", false), Under({"a.asp", "A1.asp", "b.asp", "B2.asp", "C.asp"}));
 }
 
-TEST_F(Listing, SwedishNamesAreListedAndMatchedByteForByte)
+TEST_F(Listing, SwedishNamesAreListedAndMatchedCharacterForCharacter)
 {
     Make({QString::fromUtf8("smörgås.asp"), QString::fromUtf8("äpple.asp"), QString::fromUtf8("Äpple.txt"),
           QString::fromUtf8("åäö/ö.asp")});
@@ -206,16 +212,58 @@ TEST_F(Listing, AnUnreadableFolderContributesNothingAndTheWalkGoesOn)
 #endif
 }
 
-TEST_F(Listing, LinksToFoldersAreFollowedButALoopIsEnteredOnce)
+TEST_F(Listing, EachFolderIsWalkedOnceWhateverLinksLeadToIt)
 {
 #ifdef _WIN32
     GTEST_SKIP() << "making links needs a privilege on Windows";
 #else
     Make({"a.asp", "inc/b.asp", "other/c.asp"});
+    testfiles::Folder outside;
+    outside.Put("e.asp", "x");
     Link(dir.Path(), "inc/up");  // back to the start folder
     Link(dir("inc"), "inc/self");
-    Link(dir("other"), "inc/side");  // a folder not on the way down
-    EXPECT_EQ(List("*.asp", true), Under({"a.asp", "inc/b.asp", "inc/side/c.asp", "other/c.asp"}));
+    Link(dir("other"), "inc/side");  // a second way into the tree's own folder
+    // Two links to one folder outside the tree, and a way back from there.
+    Link(outside.Path(), "inc/out");
+    Link(outside.Path(), "out2");
+    ASSERT_EQ(::symlink(QFile::encodeName(dir.Path()).constData(), QFile::encodeName(outside("back")).constData()), 0);
+    // The tree's own folders under their own paths; the outside folder
+    // under the first of its links in path order.
+    EXPECT_EQ(List("*.asp", true), Under({"a.asp", "inc/b.asp", "inc/out/e.asp", "other/c.asp"}));
+#endif
+}
+
+// The kernel's pseudo file systems are told by their type, here a stand-in's
+// answer for one folder of the tree.
+TEST_F(Listing, FoldersOnAPseudoFileSystemAreNeverEntered)
+{
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows has no pseudo file systems in its folder tree";
+#else
+    Make({"a.asp", "inc/b.asp", "inc/deep/c.asp", "other/d.asp"});
+    Link(dir("inc"), "other/toInc");
+    const struct {
+        const char* pseudo;  // the folder that stands on proc
+        QStringList expected;
+    } rows[] = {
+        {"none", Under({"a.asp", "inc/b.asp", "inc/deep/c.asp", "other/d.asp"})},
+        {"inc", Under({"a.asp", "other/d.asp"})},
+        {"inc/deep", Under({"a.asp", "inc/b.asp", "other/d.asp"})},
+        {"", {}},  // the start folder itself
+    };
+    for (const auto& row : rows) {
+        struct stat pseudo{};
+        ::stat(QFile::encodeName(dir(row.pseudo)).constData(), &pseudo);
+        const platform::FileSystemTypeQuery previous = platform::SetFileSystemTypeQuery([&](int fd) {
+            struct stat st{};
+            ::fstat(fd, &st);
+            return std::uint64_t(st.st_ino == pseudo.st_ino && st.st_dev == pseudo.st_dev ? PROC_SUPER_MAGIC
+                                                                                          : EXT4_SUPER_MAGIC);
+        });
+        const QStringList listed = List("*.asp", true);
+        platform::SetFileSystemTypeQuery(previous);
+        EXPECT_EQ(listed, row.expected) << row.pseudo;
+    }
 #endif
 }
 
@@ -291,6 +339,19 @@ TEST_F(Listing, ADriveAndColonListTheDrivesCurrentFolder)
     EXPECT_EQ(lines, QStringList({drive + "a.asp", drive + "inc\\b.asp"}));
 }
 #endif
+
+// Without subfolders only the start folder's own files count; a folder
+// whose name differs in characters the code page lacks is another folder.
+TEST_F(Listing, NizzeTellsTheStartFolderFromAnotherOfOtherLetters)
+{
+    Make({QString::fromUtf8("ψ/a.asp"), QString::fromUtf8("φ/b.asp")});
+    form.Edit1->SetText(dir(QString::fromUtf8("ψ")));
+    form.edWild->SetText("*.asp");
+    form.CheckBox1->SetChecked(false);
+    form.Memofil->SetText(QString());
+    EXPECT_FALSE(form.nizze(dir(QString::fromUtf8("φ"))));
+    EXPECT_EQ(form.Memofil->LineCount(), 0);
+}
 
 TEST_F(Listing, NizzeOnAMissingFolderIsFalseAndListsNothing)
 {

@@ -115,10 +115,15 @@ INSTANTIATE_TEST_SUITE_P(
                       CaseRuleCase{"RingANocase", "\xE5r och dag", QStringLiteral("År"), true, QStringLiteral("år och dag")},
                       CaseRuleCase{"RingAExact", "\xE5r och dag", QStringLiteral("År"), false, ""},
                       CaseRuleCase{"DiaeresisExact", "G\xD6TEBORG", QStringLiteral("GÖT"), false, QStringLiteral("GÖTEBORG")},
-                      // å stored as UTF-8 is not the å typed in the box.
-                      CaseRuleCase{"Utf8FileNocase", "\xC3\xA5r", QStringLiteral("år"), true, ""},
-                      // The mark is three bytes of line 0 and stays in the hit line.
-                      CaseRuleCase{"BomStays", "\xEF\xBB\xBF conn.", "conn.", true, QStringLiteral("ï»¿ conn.")},
+                      // The characters typed are found in any encoding of the file.
+                      CaseRuleCase{"Utf8FileNocase", "\xC3\x85r", QStringLiteral("år"), true, QStringLiteral("År")},
+                      CaseRuleCase{"Utf16FileExact", QByteArray("\xFF\xFE\xE5\0r\0", 6), QStringLiteral("år"), false,
+                                   QStringLiteral("år")},
+                      CaseRuleCase{"NotInTheCodePage", "? \xC5\x82\xC3\xB3" "d\xC5\xBA", QStringLiteral("Ł"), true,
+                                   QStringLiteral("? łódź")},
+                      CaseRuleCase{"NoQuestionMarkForAlpha", "what?", QStringLiteral("α"), true, ""},
+                      // The mark is no part of the text.
+                      CaseRuleCase{"MarkLeftOut", "\xEF\xBB\xBF conn.", "conn.", true, QStringLiteral("conn.")},
                       CaseRuleCase{"EmptySearchText", "conn.", "", true, ""}));
 
 TEST_F(SearchWindow, EmptySearchTextCountsTheListedFiles)
@@ -369,12 +374,12 @@ TEST_F(SearchWindow, JmfrReadsTheCheckBoxAtEveryCall)
 {
     form.cbNocase->SetChecked(true);
     EXPECT_TRUE(form.jmfr("conn.", "x Conn.Open"));
-    EXPECT_TRUE(form.jmfr("\xC5", "\xE5"));
+    EXPECT_TRUE(form.jmfr(QStringLiteral("Å"), QStringLiteral("å")));
     EXPECT_FALSE(form.jmfr("", "x"));
     form.cbNocase->SetChecked(false);
     EXPECT_FALSE(form.jmfr("conn.", "x Conn.Open"));
     EXPECT_TRUE(form.jmfr("Conn.", "x Conn.Open"));
-    EXPECT_FALSE(form.jmfr("\xC5", "\xE5"));
+    EXPECT_FALSE(form.jmfr(QStringLiteral("Å"), QStringLiteral("å")));
 }
 
 }  // namespace
