@@ -142,15 +142,14 @@ sleep 0.5
 last=$(timeout 5 xclip -o -selection clipboard 2>/dev/null)
 [ "${last#Tidsåtgång }" != "$last" ] || fail "after the search the caret does not stand before the timing line (selected: '$last')"
 report=$(focused_text)        # the search leaves the focus in the report
-grep -qxF 't:a.asp Rad:1 | 	conn.Open "x"' <<<"$report" || fail "no hit line for a.asp in the report: $report"
+grep -qxF 't:a.asp Rad:1 | conn.Open "x"' <<<"$report" || fail "no hit line for a.asp in the report: $report"
 grep -qF 't:inc\b.asp Rad:0 | Dim conn.' <<<"$report" || fail "no hit line for inc\\b.asp in the report: $report"
 grep -qF '2 förekomster av "conn." i 2 genomsökta filer' <<<"$report" || fail "no summary in the report: $report"
 grep -q '^Tidsåtgång ' <<<"$report" || fail "no timing line in the report: $report"
 
 # --- Conversion: both files gain the mark, and the Windows-1252 "ä" its
 # UTF-8 form.
-press shift+Tab shift+Tab     # from the report back to the convert button
-press shift+Tab shift+Tab shift+Tab
+press shift+Tab shift+Tab     # from the report, past the file list, to the convert button
 press space
 sleep 1
 report=$(focused_text)
