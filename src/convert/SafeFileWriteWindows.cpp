@@ -126,7 +126,8 @@ SafeWriteResult WriteFileSafely(const QString& path, std::string_view bytes)
 
 SafeWriteResult WriteFileSafely(const QString& path, const ContentSource& content)
 {
-    if (path.isEmpty())
+    // A path holding a NUL would reach another file than the one named.
+    if (path.isEmpty() || path.contains(QChar(0)))
         return SafeWriteResult::CannotCreate;
     const std::wstring name = path.toStdWString();
     const DWORD attributes = ::GetFileAttributesW(name.c_str());

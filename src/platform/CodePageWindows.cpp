@@ -9,6 +9,8 @@
 #include <unordered_map>
 
 #include <windows.h>
+// windows.h's old name for CharLowerA would rename ours.
+#undef AnsiLower
 
 namespace platform {
 namespace {

@@ -57,6 +57,13 @@ FileId FolderId(const QString& prefix)
     return FileId{~std::uint64_t(0), ++unknown};
 }
 
+// A path holding a NUL names no file: the system would read it only up to
+// the NUL, which could be another file.
+bool NamesNoFile(const QString& path)
+{
+    return path.isEmpty() || path.contains(QChar(0));
+}
+
 }  // namespace
 
 // Windows has no pseudo file systems of the kernel's in its folder tree; the
@@ -74,7 +81,7 @@ bool IsPseudoFileSystem(std::uint64_t)
 
 std::uint32_t FileAttributes(const QString& path)
 {
-    if (path.isEmpty())
+    if (NamesNoFile(path))
         return kInvalidAttributes;
     const std::wstring name = Wide(path);
     const DWORD attributes = ::GetFileAttributesW(name.c_str());
@@ -83,7 +90,7 @@ std::uint32_t FileAttributes(const QString& path)
 
 FolderReader::FolderReader(const QString& path)
 {
-    if (path.isEmpty())
+    if (NamesNoFile(path))
         return;
     auto find = std::make_unique<WindowsFind>();
     // "c:" enumerates the drive's current folder ("c:*"), a lone letter the

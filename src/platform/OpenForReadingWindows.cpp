@@ -5,7 +5,8 @@
 // refused before a byte is read from it, so nothing waits on one.
 #include "platform/OpenForReading.h"
 
-#include <QFile>
+#include "platform/FileName.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <io.h>
@@ -31,6 +32,12 @@ int ErrnoOf(DWORD error)
 
 int OpenRegularFileWide(const QString& path, std::size_t* size)
 {
+    // The system would read the name only up to a NUL, and so open
+    // another file than the one named.
+    if (path.isEmpty() || path.contains(QChar(0))) {
+        errno = path.isEmpty() ? ENOENT : EINVAL;
+        return -1;
+    }
     const std::wstring name = path.toStdWString();
     // Sequential reading tells the system to read ahead, the form the
     // read-ahead hint of Linux takes here.
@@ -66,14 +73,13 @@ int OpenRegularFileWide(const QString& path, std::size_t* size)
 
 int OpenRegularFile(const QByteArray& encodedPath, std::size_t* size)
 {
-    return OpenRegularFileWide(QFile::decodeName(encodedPath), size);
+    return OpenRegularFileWide(DecodeFileName(std::string_view(encodedPath.constData(), size_t(encodedPath.size()))),
+                               size);
 }
 
 int OpenForReading(const QString& path, std::size_t& reportedSize)
 {
     reportedSize = 0;
-    if (path.isEmpty())
-        return -1;
     return OpenRegularFileWide(path, &reportedSize);
 }
 

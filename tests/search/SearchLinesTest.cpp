@@ -6,6 +6,7 @@
 #include "platform/CodePage.h"
 #include "platform/FileText.h"
 
+#include "platform/OpenForReading.h"
 #include "support/TestFiles.h"
 #include "toolkit/TStringList.h"
 
@@ -340,7 +341,8 @@ TEST_P(BlockEdges, SameHitsAsWholeFile)
         search::FileBuffer buffer(block);
         EXPECT_EQ(SearchFile(buffer, path, matcher), whole) << "block size " << block;
         for (std::size_t reported : {std::size_t(0), c.bytes.size() / 2, c.bytes.size() + 7}) {
-            const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
+            std::size_t ignored = 0;
+            const int fd = platform::OpenForReading(path, ignored);
             ASSERT_GE(fd, 0);
             Hits hits;
             EXPECT_TRUE(buffer.Search(fd, reported, matcher, [&](const search::LineHit& hit) {

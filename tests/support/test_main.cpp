@@ -21,6 +21,11 @@ int main(int argc, char** argv)
     // naming its platform here; everything else runs offscreen.
     const QByteArray platform = qgetenv("FILSOK_TEST_PLATFORM");
     qputenv("QT_QPA_PLATFORM", platform.isEmpty() ? QByteArray("offscreen") : platform);
+    // Qt's offscreen platform on Windows knows only the fonts of one folder;
+    // the runner under Wine names the one with the window's fonts (Wine
+    // hands a program no QT_ variables of its caller).
+    if (const QByteArray fonts = qgetenv("FILSOK_TEST_FONT_FOLDER"); !fonts.isEmpty())
+        qputenv("QT_QPA_FONTDIR", fonts);
     QTemporaryDir home;
     if (!home.isValid())
         return 2;

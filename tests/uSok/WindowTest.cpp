@@ -87,6 +87,10 @@ TEST(MainWindow, EveryControlStandsWhereDesigned)
 // Also run by the end-to-end tests on a real X server with a window manager.
 TEST(MainWindow, ShownWindowHoldsTheControlTable)
 {
+#ifdef _WIN32
+    // tests/wine/window.sh checks the shown window under Wine.
+    GTEST_SKIP() << "Qt on Windows keeps a shown window inside the offscreen platform's 800 x 600 screen";
+#endif
     TForm1 form;
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));

@@ -115,6 +115,14 @@ read -r left top width height <<<"$(geometry)"
 title=$(xdotool getwindowname "$E2E_WINDOW")
 [ "$title" = "Filsök - fritt verktyg 2026" ] || fail "the window's title is '$title'"
 expect_text 'c:\tmp' "the folder box (focused at start)"
+# FILSOK_WINE_SCREENSHOT names a PNG file for a picture of the window as it
+# first shows (docs/filsok-windows.png is one).
+if [ -n "${FILSOK_WINE_SCREENSHOT:-}" ]; then
+  xdotool key --clearmodifiers End  # the selection the copy above left
+  sleep 0.5
+  import -window root -crop "${width}x${height}+${left}+${top}" +repage "$FILSOK_WINE_SCREENSHOT" \
+    || fail "no screenshot"
+fi
 
 # --- Listing: "t:" with subfolders. The tab order: folder, mask, fetch
 # button, subfolders box, convert button, file list, result memo, search
