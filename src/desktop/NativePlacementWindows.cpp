@@ -3,6 +3,7 @@
 
 #include <QGuiApplication>
 #include <QWidget>
+#include <QWindow>
 
 #include <windows.h>
 
@@ -57,7 +58,14 @@ bool NativeSetWindowPlacement(QWidget* window, const WindowPlacementRecord& plac
     record.ptMaxPosition = POINT{placement.ptMaxPosition.x(), placement.ptMaxPosition.y()};
     const PlacementRect& r = placement.rcNormalPosition;
     record.rcNormalPosition = RECT{r.left, r.top, r.right, r.bottom};
-    return ::SetWindowPlacement(handle, &record) != 0;
+    if (!::SetWindowPlacement(handle, &record))
+        return false;
+    // Qt's native window knows its new place at once, the widget only when
+    // the event queue runs; a show before that would put the window back
+    // where the widget thinks it stands.
+    if (const QWindow* native = window->windowHandle(); native && window->geometry() != native->geometry())
+        window->setGeometry(native->geometry());
+    return true;
 }
 
 bool NativeSystemMetric(int index, int& value)
