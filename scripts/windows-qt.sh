@@ -5,7 +5,9 @@
 # $FILSOK_WINDOWS_CACHE (default ~/.cache/filsok-windows), in a folder named by
 # Qt's version and a hash of the configure options and the toolchain file, and
 # later runs reuse it. Prints the folder of the installed Qt on its last line.
-# Expects the packages of scripts/windows.sh to be installed.
+# With --cached-only it builds nothing and ends with status 3 when the cache
+# does not hold this Qt.
+# Expects the packages of scripts/windows-setup.sh to be installed.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 cache="${FILSOK_WINDOWS_CACHE:-$HOME/.cache/filsok-windows}"
@@ -45,6 +47,11 @@ if [ -f "$prefix/.complete" ]; then
   echo "Qt $qt_version for Windows: cached in $prefix"
   echo "$prefix"
   exit 0
+fi
+# --cached-only: only say whether it is there (exit status 3 when not).
+if [ "${1:-}" = --cached-only ]; then
+  echo "Qt $qt_version for Windows is not cached in $prefix"
+  exit 3
 fi
 
 work="$cache/work-$qt_version"

@@ -50,6 +50,9 @@ version="$(sed -n 's/^project(filsok VERSION \([0-9.]*\).*/\1/p' "$here/CMakeLis
 stage="$build/stage/filsok-$version"
 rm -rf "$build/stage"
 cmake --install "$build" --prefix "$stage" --strip >/dev/null
+# The DLLs come with their symbols (MinGW's libstdc++ alone is 23 MB); a
+# user needs none of them.
+find "$stage" -name '*.dll' -exec x86_64-w64-mingw32-strip --strip-unneeded {} +
 zip="$build/filsok-$version-windows-x64.zip"
 rm -f "$zip"
 (cd "$build/stage" && zip -q -r -X "$zip" "filsok-$version")
