@@ -14,6 +14,7 @@
 #include "BenchWindow.h"
 #include "uSok/uSok.h"
 
+#include "platform/MemoryPages.h"
 #include "toolkit/TCheckBox.h"
 #include "toolkit/TEdit.h"
 #include "toolkit/TMemo.h"
@@ -84,6 +85,8 @@ void Measure(const char* what, Run run)
 
 int main(int argc, char** argv)
 {
+    // As the program itself does.
+    platform::UseLargeMemoryPages(argv);
     long long megabytes = 1536;
     bool convert = false;
     QString folder = qEnvironmentVariable("TMPDIR", "/tmp");

@@ -21,6 +21,7 @@
 // after the runs of that text.
 #include "uSok/uSok.h"
 
+#include "platform/MemoryPages.h"
 #include "toolkit/TButton.h"
 #include "toolkit/TCheckBox.h"
 #include "toolkit/TEdit.h"
@@ -179,6 +180,8 @@ struct Figures {
 
 int main(int argc, char** argv)
 {
+    // As the program itself does.
+    platform::UseLargeMemoryPages(argv);
     std::string folder;
     std::string mask = "*.h";
     std::vector<std::string> texts;
@@ -250,8 +253,10 @@ int main(int argc, char** argv)
         Figures figures;
         std::vector<double> rg;
         long rgLines = 0;
-        // -L: the listing follows links to folders, as rg then does.
-        const std::string command = "rg -nF -i -j1 -L --no-config -g " + Quoted(mask) + " -e " + Quoted(text) + " " +
+        // rg walks the folder itself, which it does faster than it takes a
+        // list of files. It does not follow links to folders; the listing
+        // follows each once, so where there are any, rg searches fewer files.
+        const std::string command = "rg -nF -i -j1 --no-config -g " + Quoted(mask) + " -e " + Quoted(text) + " " +
                                     Quoted(folder) + " > " + Quoted(out);
         // The first round warms the page cache and is not counted; the
         // window and rg take turns in every round.

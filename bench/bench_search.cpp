@@ -22,6 +22,7 @@
 #include "SearchCorpus.h"
 #include "uSok/uSok.h"
 
+#include "platform/MemoryPages.h"
 #include "search/FileSearch.h"
 #include "search/ReadAhead.h"
 #include "search/SearchMatcher.h"
@@ -133,6 +134,8 @@ struct Tool {
 
 int main(int argc, char** argv)
 {
+    // As the program itself does.
+    platform::UseLargeMemoryPages(argv);
     std::vector<std::string> corpusNames;
     fs::path root = fs::path(qEnvironmentVariable("TMPDIR", "/tmp").toStdString()) / "filsok-bench";
     int files = 5000;

@@ -86,13 +86,13 @@ Report::Report(const QString& searchText) : searchText_(searchText)
 
 void Report::AddLine(const QString& line)
 {
-    text_ += QLatin1String("\r\n");
+    text_ += QLatin1Char('\n');
     text_ += line;
 }
 
 void Report::AddHit(const QString& path, long long lineIndex, std::string_view line)
 {
-    text_ += QLatin1String("\r\n");
+    text_ += QLatin1Char('\n');
     AppendHitLine(text_, path, lineIndex, line);
     ++hits_;
 }

@@ -9,6 +9,7 @@
 #include "platform/Utf8.h"
 
 #include <QString>
+#include <QStringDecoder>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -124,7 +125,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<std::string_view> after = Lines(body);
     Check(before.size() == after.size());
     for (std::size_t i = 0; i < before.size(); ++i)
-        Check(platform::LineText(before[i]) == QString::fromUtf8(after[i].data(), qsizetype(after[i].size())));
+        Check(platform::LineText(before[i]) ==
+              QStringDecoder(QStringConverter::Utf8,
+                             QStringConverter::Flag::ConvertInitialBom | QStringConverter::Flag::Stateless)
+                  .decode(QByteArrayView(after[i].data(), qsizetype(after[i].size()))));
     Check(body.size() >= 2 && body.substr(body.size() - 2) == "\r\n");
     return 0;
 }

@@ -27,11 +27,13 @@ namespace {
 
 using Hits = std::vector<std::pair<long long, QString>>;
 
+// Qt's UTF-8 decoder, keeping a U+FEFF at the start as the character it is.
 QString ReferenceLineText(const std::string& raw)
 {
-    const QByteArray bytes = QByteArray::fromStdString(raw);
-    const QString utf8 = QString::fromUtf8(bytes);
-    return utf8.toUtf8() == bytes ? utf8 : platform::AnsiToQString(raw);
+    QStringDecoder utf8(QStringConverter::Utf8,
+                        QStringConverter::Flag::ConvertInitialBom | QStringConverter::Flag::Stateless);
+    const QString text = utf8.decode(QByteArray::fromStdString(raw));
+    return utf8.hasError() ? platform::AnsiToQString(raw) : text;
 }
 
 Hits ReferenceHits(const QString& needle, std::string_view file, bool ignoreCase)

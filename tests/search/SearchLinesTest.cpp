@@ -158,11 +158,12 @@ Hits ReferenceHits(const QString& needle, const std::string& bytes, bool ignoreC
         QStringDecoder decode(bytes[0] == '\xFF' ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
         text = QString(decode(QByteArray::fromStdString(bytes.substr(2)))).toStdString();
     }
-    // A line is UTF-8 when Qt's decoder gives its bytes back unchanged.
+    // A line is UTF-8 when Qt's decoder finds no fault in it.
     auto lineText = [](const std::string& raw) {
-        const QByteArray bytes = QByteArray::fromStdString(raw);
-        const QString utf8 = QString::fromUtf8(bytes);
-        return utf8.toUtf8() == bytes ? utf8 : platform::AnsiToQString(raw);
+        QStringDecoder utf8(QStringConverter::Utf8,
+                        QStringConverter::Flag::ConvertInitialBom | QStringConverter::Flag::Stateless);
+        const QString text = utf8.decode(QByteArray::fromStdString(raw));
+        return utf8.hasError() ? platform::AnsiToQString(raw) : text;
     };
     TStringList list;
     list.SetText(text);
