@@ -14,7 +14,7 @@ packages=(
   # GoogleTest's source, built with the program for Windows
   googletest
   # running the tests and the program: Wine on a virtual X server
-  wine wine64 xvfb xauth x11-utils xdotool imagemagick fonts-liberation2
+  wine wine64 xvfb xauth x11-utils xdotool xclip imagemagick fonts-liberation2
   # the installer and the zip
   nsis zip unzip
 )
