@@ -72,7 +72,9 @@ private:
 // The one window, set while it is created.
 extern TForm1* Form1;
 
-// The folder text with a trailing separator ("/" on Linux).
+// The folder text with a trailing separator, by the system's rule
+// (platform::WithTrailingSeparator: "/" on Linux, the drive-letter rules on
+// Windows).
 QString FolderWithBackslash(const QString& folder);
 
 // True when the file starts with the UTF-8 byte-order mark; raises
