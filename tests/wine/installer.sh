@@ -23,7 +23,6 @@ fail() {
   exit 1
 }
 
-export LC_ALL=C.UTF-8
 wine_start_display "$E2E_TMP/x" || fail "no virtual X server"
 wine_prefix_ready "$E2E_TMP/wine" || fail "no Wine prefix"
 wine_use_desktop

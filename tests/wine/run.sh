@@ -13,6 +13,10 @@ shift
 export WINEPREFIX
 # Wine's own chatter off; the program's output stays.
 export WINEDEBUG=-all
+# Wine names the files of the Unix side in the Unix locale's character set:
+# a UTF-8 one, so that every name the tests make can be made (C.UTF-8 is on
+# every Debian).
+export LC_ALL=C.UTF-8
 # Wine takes Windows paths here; drive Z: is the root of the file system.
 qt_windows="Z:${qt_prefix//\//\\}"
 # Qt's DLLs, and MinGW's runtime, which they and the programs need.

@@ -35,8 +35,6 @@ fail() {
   exit 1
 }
 
-# The tools that read and type text need a UTF-8 locale for å, ä and ö.
-export LC_ALL=C.UTF-8
 wine_start_display "$E2E_TMP/x" || fail "no virtual X server"
 wine_prefix_ready "$E2E_TMP/wine" || fail "no Wine prefix"
 wine_use_desktop

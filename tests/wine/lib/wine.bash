@@ -8,6 +8,11 @@ export WINEDEBUG=-all
 # No Mono or Gecko: nothing here needs .NET or a web view, and a new prefix
 # would otherwise offer to download them.
 export WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine names the files of the Unix side in the character set of the Unix
+# locale: with none set (a fresh machine) a name holding an "å" cannot be
+# made at all; the tools that read and type the window's texts (xdotool,
+# xclip) need it for å, ä and ö as well. C.UTF-8 is on every Debian.
+export LC_ALL=C.UTF-8
 
 # wine_wait_until SECONDS COMMAND...: runs COMMAND until it succeeds; false
 # when SECONDS have passed without success.
