@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/Collation.h"
+#include "platform/SortByKeys.h"
 
 #include <windows.h>
 
-#include <algorithm>
-#include <numeric>
 #include <string>
 #include <vector>
 
@@ -43,6 +42,12 @@ std::string SortKey(const wchar_t* locale, const QString& text)
     return key;
 }
 
+// The system's sort keys are byte strings, compared byte by byte.
+struct ByteKeys {
+    std::vector<std::string> keys;
+    int Compare(qsizetype a, qsizetype b) const { return keys[size_t(a)].compare(keys[size_t(b)]); }
+};
+
 }  // namespace
 
 void SortIgnoringCase(QStringList& texts, const QLocale& locale)
@@ -52,23 +57,11 @@ void SortIgnoringCase(QStringList& texts, const QLocale& locale)
     bool userDefault = false;
     const std::wstring name = LocaleName(locale, userDefault);
     const wchar_t* const localeName = userDefault ? LOCALE_NAME_USER_DEFAULT : name.c_str();
-    std::vector<std::string> keys;
-    keys.reserve(size_t(texts.size()));
+    ByteKeys byteKeys;
+    byteKeys.keys.reserve(size_t(texts.size()));
     for (const QString& text : texts)
-        keys.push_back(SortKey(localeName, text));
-    std::vector<qsizetype> order(size_t(texts.size()));
-    std::iota(order.begin(), order.end(), qsizetype(0));
-    std::sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) {
-        const int byKey = keys[size_t(a)].compare(keys[size_t(b)]);
-        if (byKey != 0)
-            return byKey < 0;
-        return texts[a] < texts[b];
-    });
-    QStringList sorted;
-    sorted.reserve(texts.size());
-    for (qsizetype i : order)
-        sorted.append(std::move(texts[i]));
-    texts = std::move(sorted);
+        byteKeys.keys.push_back(SortKey(localeName, text));
+    SortByKeys(texts, byteKeys);
 }
 
 }  // namespace platform

@@ -125,33 +125,6 @@ FolderReader::FolderReader(const QString& path)
     Adopt(::open(name.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
 }
 
-FolderReader::FolderReader(FolderReader&& other) noexcept
-{
-    *this = std::move(other);
-}
-
-FolderReader& FolderReader::operator=(FolderReader&& other) noexcept
-{
-    if (this != &other) {
-        Close();
-        dir_ = other.dir_;
-        id_ = other.id_;
-        name_ = other.name_;
-        type_ = other.type_;
-        kindKnown_ = other.kindKnown_;
-        link_ = other.link_;
-        kind_ = other.kind_;
-        other.dir_ = nullptr;
-        other.name_ = {};
-    }
-    return *this;
-}
-
-FolderReader::~FolderReader()
-{
-    Close();
-}
-
 void FolderReader::Close()
 {
     if (dir_ != nullptr) {
