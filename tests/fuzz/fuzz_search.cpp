@@ -42,7 +42,9 @@ Hits ReferenceHits(const QString& needle, std::string_view file, bool ignoreCase
     if (file.substr(0, 3) == "\xEF\xBB\xBF") {
         text = file.substr(3);
     } else if (file.substr(0, 2) == "\xFF\xFE" || file.substr(0, 2) == "\xFE\xFF") {
-        QStringDecoder decode(file[0] == '\xFF' ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
+        // Only the file's own mark is left out: a U+FEFF after it is text.
+        QStringDecoder decode(file[0] == '\xFF' ? QStringConverter::Utf16LE : QStringConverter::Utf16BE,
+                              QStringConverter::Flag::ConvertInitialBom);
         QString decoded = decode(QByteArray::fromStdString(std::string(file.substr(2))));
         text = decoded.toStdString();
     }

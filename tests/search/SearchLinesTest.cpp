@@ -117,6 +117,11 @@ INSTANTIATE_TEST_SUITE_P(
         LinesCase{"Utf16LE", Utf16("a\r\n" + kWelcome + "\r\n", false), "vår", true, {{1, kWelcomeUtf8}}},
         LinesCase{"Utf16BE", Utf16(kWelcome + "\nx", true), "SIDA", true, {{0, kWelcomeUtf8}}},
         LinesCase{"Utf16Exact", Utf16(kWelcome, false), "vÅr", false, {}},
+        // Only the first mark is the file's; one after it is the character
+        // U+FEFF, above 32, so no trim takes it.
+        LinesCase{"Utf16SecondMarkIsText", Utf16(QChar(0xFEFF) + QStringLiteral("sida"), false), "sida", false,
+                  {{0, "\uFEFFsida"}}},
+        LinesCase{"Utf8SecondMarkIsText", kBom + kBom + "sida", "sida", false, {{0, "\uFEFFsida"}}},
         // The first U+0000 ends the text; a 0 byte of a character does not.
         LinesCase{"Utf16NulCharacter", Utf16(QStringLiteral("sida\nx") + QChar(0) + QStringLiteral("sida"), false),
                   "sida", false, {{0, "sida"}}},
