@@ -62,14 +62,9 @@ TEST_F(FileSystem, AttributeWordsOfPaths)
     EXPECT_EQ(FileAttributes(QString()), kInvalidAttributes);
 }
 
-int OpenDescriptors()
-{
-    return int(QDir("/proc/self/fd").entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::System).size());
-}
-
 TEST_F(FileSystem, ReadersCloseTheirFolderWhenTheyGo)
 {
-    const int before = OpenDescriptors();
+    const int before = testfiles::OpenDescriptors();
     {
         FolderReader a(dir.Path());
         FolderReader moved = std::move(a);
@@ -78,9 +73,9 @@ TEST_F(FileSystem, ReadersCloseTheirFolderWhenTheyGo)
         moved.Next();
         FolderReader sub(dir("inc"));
         sub = std::move(moved);  // the folder sub held is closed here
-        EXPECT_EQ(OpenDescriptors(), before + 1);
+        EXPECT_EQ(testfiles::OpenDescriptors(), before + 1);
     }
-    EXPECT_EQ(OpenDescriptors(), before);
+    EXPECT_EQ(testfiles::OpenDescriptors(), before);
 }
 
 }  // namespace

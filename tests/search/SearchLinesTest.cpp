@@ -14,9 +14,7 @@
 #include <QStringDecoder>
 #include <QFile>
 #include <fcntl.h>
-#ifdef _WIN32
-#include <io.h>
-#else
+#ifndef _WIN32
 #include <sys/resource.h>
 #endif
 #include <gtest/gtest.h>
@@ -263,21 +261,6 @@ TEST(FileBuffer, OpensNamesWithNordicLetters)
     EXPECT_EQ(SearchFile(buffer, path, search::Matcher("conn.", false)), (Hits{{0, "conn."}}));
 }
 
-// How many file descriptors the process holds. On Windows these are the C
-// library's own: under Wine the process's /proc folder would count Wine's
-// descriptors too, which it opens and closes as it likes.
-qsizetype OpenDescriptors()
-{
-#ifdef _WIN32
-    qsizetype open = 0;
-    for (int fd = 0; fd < 2048; ++fd)
-        open += _get_osfhandle(fd) != -1 ? 1 : 0;
-    return open;
-#else
-    return QDir("/proc/self/fd").count();
-#endif
-}
-
 // Files asked for ahead are searched through the descriptors opened for
 // asking, each its own file; one that could not be opened fails at its turn,
 // and the descriptors of a run that stops early are all closed.
@@ -286,7 +269,7 @@ TEST(ReadAhead, SearchesEachFileItAskedForAndLeavesNoDescriptorOpen)
     testfiles::Folder folder;
     const QStringList paths = {folder.Put("a.asp", "conn. a"), folder("missing.asp"), folder.Put("c.asp", "x\nconn. c"),
                                folder.Put("d.asp", "conn. d")};
-    const qsizetype openBefore = OpenDescriptors();
+    const int openBefore = testfiles::OpenDescriptors();
     const search::Matcher matcher("conn.", false);
     search::FileBuffer buffer;
     {
@@ -303,7 +286,7 @@ TEST(ReadAhead, SearchesEachFileItAskedForAndLeavesNoDescriptorOpen)
         }
         EXPECT_EQ(found, (std::vector<Hits>{{{0, "conn. a"}}, {}, {{1, "conn. c"}}}));
     }
-    EXPECT_EQ(OpenDescriptors(), openBefore);
+    EXPECT_EQ(testfiles::OpenDescriptors(), openBefore);
 }
 
 // Under a low limit on open files the files held open ahead leave the

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #ifdef _WIN32
+#include <io.h>
 #include <windows.h>
 #else
 #include <unistd.h>
@@ -74,5 +75,17 @@ QString Folder::PutPipe(const QString& name) const
     return path;
 }
 #endif
+
+int OpenDescriptors()
+{
+#ifdef _WIN32
+    int open = 0;
+    for (int fd = 0; fd < 2048; ++fd)
+        open += _get_osfhandle(fd) != -1 ? 1 : 0;
+    return open;
+#else
+    return int(QDir("/proc/self/fd").entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::System).size());
+#endif
+}
 
 }  // namespace testfiles

@@ -23,6 +23,11 @@ inline QString DesignedStartFolder()
 #endif
 }
 
+// How many file descriptors the process holds. On Windows these are the C
+// library's own: under Wine the process's /proc folder would count Wine's
+// descriptors too, which it opens and closes as it likes.
+int OpenDescriptors();
+
 // Gives the file existing a second name; false when that fails.
 bool HardLink(const QString& existing, const QString& name);
 
