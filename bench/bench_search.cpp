@@ -23,9 +23,8 @@
 #include "uSok/uSok.h"
 
 #include "platform/MemoryPages.h"
-#include "search/FileSearch.h"
-#include "search/ReadAhead.h"
 #include "search/SearchMatcher.h"
+#include "search/SearchPipeline.h"
 
 #include "toolkit/TCheckBox.h"
 #include "toolkit/TEdit.h"
@@ -219,18 +218,16 @@ int main(int argc, char** argv)
         const std::string label = corpus.name + " (" + std::to_string(paths.size()) + " files, " +
                                   std::to_string(int(double(bytes) / 1e6 + 0.5)) + " MB)";
 
-        // The search code alone, without the window: the buffer and the line
-        // search over the same list.
+        // The search code alone, without the window: the threads and the
+        // line search over the same list, the results taken in list order.
         auto core = [&](const std::string& text, bool nocase) {
-            const search::Matcher matcher(QString::fromStdString(text), nocase);
-            search::FileBuffer buffer;
-            search::ReadAhead readAhead(list);
+            search::SearchPipeline pipeline(list, search::Matcher(QString::fromStdString(text), nocase));
             long lines = 0;
             for (int i = 0; i < int(list.size()); ++i) {
-                if (buffer.MetColdCache())
-                    readAhead.After(i);
-                if (!readAhead.Search(i, buffer, matcher, [&](const search::LineHit&) { ++lines; }))
+                search::FileHits hits;
+                if (!pipeline.TakeNext(hits) || !hits.searched)
                     std::abort();
+                lines += hits.hits;
             }
             return lines;
         };

@@ -3,42 +3,40 @@
 
 #include "convert/SafeFileWrite.h"
 #include "convert/Utf8Conversion.h"
-#include "platform/OpenForReading.h"
+#include "platform/FileText.h"
 #include "platform/PageBuffer.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <functional>
-#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
-#include <unistd.h>
 
 namespace {
 
-// Reads the file at path a block at a time, handing each to onBlock until it
-// returns false; false when the file cannot be opened or read.
-bool ReadInBlocks(const QString& path, char* buffer, std::size_t blockSize,
-                  const std::function<bool(std::string_view)>& onBlock)
+// What one reading of a file's text found out besides its text.
+struct TextRead {
+    bool read = false;  // the file could be opened and read
+    platform::TextForm form = platform::TextForm::Lines;
+    bool wellFormed = true;
+};
+
+// Reads the text of the file at path a block at a time, handing each piece
+// to onText until it returns false or the text ends.
+TextRead ReadText(const QString& path, char* buffer, std::size_t blockSize,
+                  const std::function<bool(std::string_view)>& onText)
 {
-    std::size_t reported = 0;
-    const int fd = platform::OpenForReading(path, reported);
-    if (fd < 0)
-        return false;
-    bool read = true;
+    platform::TextReader reader(path);
+    if (!reader.IsOpen())
+        return {};
     for (;;) {
-        const ssize_t got = ::read(fd, buffer, blockSize);
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            read = false;
-            break;
-        }
-        if (got == 0 || !onBlock(std::string_view(buffer, std::size_t(got))))
+        const std::optional<platform::TextReader::Piece> piece = reader.Next(buffer, blockSize);
+        if (!piece)
+            return {};
+        if (!onText(piece->text) || piece->last)
             break;
     }
-    ::close(fd);
-    return read;
+    return {true, reader.Form(), reader.WellFormed()};
 }
 
 // A file that another program changes between the two passes is looked at
@@ -53,44 +51,46 @@ FileConversion ConvertUnmarkedFile(const QString& path, std::size_t blockSize)
     const platform::PageBuffer buffer = platform::NewPageBuffer(blockSize);
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         TextClassifier first;
-        const bool read = ReadInBlocks(path, buffer.get(), blockSize, [&](std::string_view block) {
-            first.Add(block);
+        const TextRead firstRead = ReadText(path, buffer.get(), blockSize, [&](std::string_view text) {
+            first.Add(text);
             return !first.HoldsNul();  // a NUL settles it
         });
-        if (!read)
+        if (!firstRead.read)
             return FileConversion::CannotRead;
-        first.Finish();
-        switch (first.Result()) {
+        switch (first.Result(firstRead.wellFormed)) {
         case UnmarkedContent::HoldsNul: return FileConversion::HoldsNul;
-        case UnmarkedContent::BrokenUtf16: return FileConversion::BrokenUtf16;
+        case UnmarkedContent::BrokenUtf16:
+            return firstRead.form == platform::TextForm::Utf32LE || firstRead.form == platform::TextForm::Utf32BE
+                       ? FileConversion::BrokenUtf32
+                       : FileConversion::BrokenUtf16;
         case UnmarkedContent::Text: break;
         }
         // An empty text is not written: the file stays as it is, without the mark.
         if (first.Empty())
             return FileConversion::Converted;
 
-        // The second pass checks the bytes again as it writes them, so that
+        // The second pass checks the text again as it writes it, so that
         // what it writes is what the first pass found.
         bool readAgain = true;
-        bool sameKind = true;
         const ContentSource content = [&](const std::function<bool(std::string_view)>& put) {
             Utf8Writer writer;
             TextClassifier second;
             std::string out;
             bool written = true;
-            readAgain = ReadInBlocks(path, buffer.get(), blockSize, [&](std::string_view block) {
-                second.Add(block);
+            const TextRead secondRead = ReadText(path, buffer.get(), blockSize, [&](std::string_view text) {
+                second.Add(text);
                 if (second.HoldsNul())
                     return false;
                 out.clear();
-                writer.Add(block, out);
+                writer.Add(text, out);
                 written = put(out);
                 return written;
             });
+            readAgain = secondRead.read;
             if (!readAgain || !written)
                 return false;
-            second.Finish();
-            sameKind = second.Result() == UnmarkedContent::Text && !second.Empty() && second.Form() == first.Form();
+            const bool sameKind = second.Result(secondRead.wellFormed) == UnmarkedContent::Text && !second.Empty() &&
+                                  secondRead.form == firstRead.form;
             if (!sameKind)
                 return false;
             out.clear();

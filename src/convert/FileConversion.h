@@ -10,6 +10,7 @@ enum class FileConversion {
     Converted,     // rewritten as UTF-8 with the mark (an empty file is left as it is)
     HoldsNul,      // holds a NUL character: left alone
     BrokenUtf16,   // UTF-16 with a surrogate half or an odd byte: left alone
+    BrokenUtf32,   // UTF-32 with a value that is no character, or an unfinished unit
     CannotRead,    // cannot be opened or read; left alone
     CannotCreate,  // may not be written anew; left alone
     WriteFailed,   // the write failed part-way; the file keeps its old bytes
@@ -19,6 +20,6 @@ inline constexpr std::size_t kConversionBlockSize = std::size_t(1) << 20;
 
 // Converts the file at path, which does not start with the mark. Its output
 // is that of Utf8Output over the file's bytes: each line UTF-8 as it is or
-// encoded from the code page, UTF-16 turned into UTF-8, every line ending in
+// encoded from the code page, UTF-16 and UTF-32 turned into UTF-8, every line ending in
 // CR LF. Tests read in small blocks to put sequences across block edges.
 FileConversion ConvertUnmarkedFile(const QString& path, std::size_t blockSize = kConversionBlockSize);

@@ -3,51 +3,34 @@
 
 #include <cstring>
 
-bool StartsWithUtf8Bom(std::string_view bytes)
-{
-    return bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom;
-}
-
 bool HoldsNulByte(std::string_view bytes)
 {
     return std::memchr(bytes.data(), 0, bytes.size()) != nullptr;
 }
 
-void TextClassifier::Take(std::string_view text)
+void TextClassifier::Add(std::string_view text)
 {
-    if (text.empty())
+    if (nul_ || text.empty())
         return;
     empty_ = false;
-    nul_ = nul_ || HoldsNulByte(text);
+    nul_ = HoldsNulByte(text);
 }
 
-void TextClassifier::Add(std::string_view piece)
-{
-    if (!nul_)
-        Take(reader_.Add(piece));
-}
-
-void TextClassifier::Finish()
-{
-    if (!nul_)
-        Take(reader_.Finish());
-}
-
-UnmarkedContent TextClassifier::Result() const
+UnmarkedContent TextClassifier::Result(bool wellFormed) const
 {
     if (nul_)
         return UnmarkedContent::HoldsNul;
-    if (!reader_.WellFormed())
+    if (!wellFormed)
         return UnmarkedContent::BrokenUtf16;
     return UnmarkedContent::Text;
 }
 
 UnmarkedContent ClassifyUnmarked(std::string_view bytes)
 {
+    platform::TextBytesReader reader;
     TextClassifier classifier;
-    classifier.Add(bytes);
-    classifier.Finish();
-    return classifier.Result();
+    classifier.Add(reader.Add(bytes, true));
+    return classifier.Result(reader.WellFormed());
 }
 
 namespace {
@@ -92,12 +75,12 @@ void Utf8Writer::EndLine(std::string_view rest, std::string& out)
     inLine_ = false;
 }
 
-void Utf8Writer::AddText(std::string_view text, std::string& out)
+void Utf8Writer::Add(std::string_view text, std::string& out)
 {
     if (text.empty())
         return;
     if (!started_) {
-        out.append(kUtf8Bom);
+        out.append(platform::kUtf8Mark);
         started_ = true;
     }
     std::size_t i = 0;
@@ -122,14 +105,8 @@ void Utf8Writer::AddText(std::string_view text, std::string& out)
     }
 }
 
-void Utf8Writer::Add(std::string_view piece, std::string& out)
-{
-    AddText(reader_.Add(piece), out);
-}
-
 void Utf8Writer::Finish(std::string& out)
 {
-    AddText(reader_.Finish(), out);
     if (inLine_)
         EndLine({}, out);
 }
@@ -137,10 +114,11 @@ void Utf8Writer::Finish(std::string& out)
 std::string Utf8Output(std::string_view fileBytes, bool withBom)
 {
     std::string out;
+    platform::TextBytesReader reader;
     Utf8Writer writer;
-    writer.Add(fileBytes, out);
+    writer.Add(reader.Add(fileBytes, true), out);
     writer.Finish(out);
-    if (!withBom && StartsWithUtf8Bom(out))
-        out.erase(0, kUtf8Bom.size());
+    if (!withBom && out.starts_with(platform::kUtf8Mark))
+        out.erase(0, platform::kUtf8Mark.size());
     return out;
 }

@@ -9,12 +9,6 @@
 #include <string>
 #include <string_view>
 
-// The UTF-8 byte-order mark, EF BB BF.
-inline constexpr std::string_view kUtf8Bom{"\xEF\xBB\xBF", 3};
-
-// True when bytes start with the byte-order mark.
-bool StartsWithUtf8Bom(std::string_view bytes);
-
 // True when bytes hold a NUL byte anywhere.
 bool HoldsNulByte(std::string_view bytes);
 
@@ -22,52 +16,45 @@ bool HoldsNulByte(std::string_view bytes);
 enum class UnmarkedContent {
     HoldsNul,     // holds a NUL character: left alone, since its text ends there
                   // and a rewrite would lose the rest
-    BrokenUtf16,  // UTF-16 with a surrogate half or an odd byte: left alone
-                  // rather than written with replacement characters
+    BrokenUtf16,  // UTF-16 or UTF-32 with a broken unit: left alone rather
+                  // than written with replacement characters
     Text,         // converted
 };
 
-// The first pass over a file's bytes, piece by piece: how it is to be
-// handled, the same answer wherever the pieces end.
+// The first pass over a file's text (platform::TextReader's pieces): how
+// the file is to be handled, the same answer wherever the pieces end.
 class TextClassifier {
 public:
-    void Add(std::string_view piece);
-    void Finish();
+    void Add(std::string_view text);
     // True once a NUL character was seen, which settles the answer.
     bool HoldsNul() const { return nul_; }
     // True when the file holds no text (nothing, or only a mark).
     bool Empty() const { return empty_; }
-    UnmarkedContent Result() const;
-    platform::TextForm Form() const { return reader_.Form(); }
+    // wellFormed: the reader found no broken unit in wide text.
+    UnmarkedContent Result(bool wellFormed) const;
 
 private:
-    void Take(std::string_view text);
-
-    platform::TextBytesReader reader_;
     bool empty_ = true;
     bool nul_ = false;
 };
 
 UnmarkedContent ClassifyUnmarked(std::string_view bytes);
 
-// The conversion's output for a file's bytes that come in pieces: the mark,
-// then every line of its text ending in CR LF (a lone CR or LF becomes CR LF,
-// a last line without a break gains one), as UTF-8: a line that is UTF-8
-// already as it is, any other from the code page, UTF-16 turned into UTF-8.
-// For a text without NUL characters these are the bytes of Utf8Output over
-// the whole file.
+// The conversion's output for a file's text that comes in pieces: the mark,
+// then every line ending in CR LF (a lone CR or LF becomes CR LF, a last
+// line without a break gains one), as UTF-8: a line that is UTF-8 already
+// as it is, any other from the code page. For a text without NUL
+// characters these are the bytes of Utf8Output over the whole file.
 class Utf8Writer {
 public:
-    // Appends to out the output for the next piece of the file.
-    void Add(std::string_view piece, std::string& out);
+    // Appends to out the output for the next piece of the text.
+    void Add(std::string_view text, std::string& out);
     // Appends what ends the output: the break of a last line without one.
     void Finish(std::string& out);
 
 private:
-    void AddText(std::string_view text, std::string& out);
     void EndLine(std::string_view rest, std::string& out);
 
-    platform::TextBytesReader reader_;
     bool started_ = false;
     bool afterCr_ = false;  // the last text byte was a CR, whose LF may follow
     std::string line_;      // the start of a line the next piece goes on with

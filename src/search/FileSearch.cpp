@@ -2,18 +2,13 @@
 #include "search/FileSearch.h"
 
 #include "platform/FileText.h"
-#include "platform/OpenForReading.h"
 #include "search/Simd.h"
 
 #include <algorithm>
 #include <bit>
 #include <cerrno>
 #include <cstring>
-// preadv2 (Linux); Windows has no read that declines to wait for the disk.
-#if __has_include(<sys/uio.h>)
-#include <sys/uio.h>
-#endif
-#include <unistd.h>
+#include <optional>
 
 namespace search {
 namespace {
@@ -272,18 +267,10 @@ std::string_view TextBeforeNul(std::string_view bytes)
 
 std::vector<TextHit> FindHitLines(const Matcher& matcher, std::string_view fileBytes)
 {
-    const platform::TextForm form = platform::FormOf(fileBytes);
-    std::string_view text = fileBytes.substr(platform::MarkSize(form));
-    std::string decoded;
-    if (platform::IsUtf16(form)) {
-        platform::Utf16ToUtf8 toUtf8(form == platform::TextForm::Utf16BE);
-        decoded.resize(platform::Utf16ToUtf8::MaxOutput(text.size()));
-        char* end = toUtf8.Finish(toUtf8.Add(text, decoded.data()));
-        decoded.resize(std::size_t(end - decoded.data()));
-        text = decoded;
-    }
+    platform::TextBytesReader reader;
     std::vector<TextHit> hits;
-    ScanHits(matcher, text, 0, [&](const LineHit& hit) { hits.push_back({hit.index, platform::LineText(hit.text)}); });
+    ScanHits(matcher, reader.Add(fileBytes, true), 0,
+             [&](const LineHit& hit) { hits.push_back({hit.index, platform::LineText(hit.text)}); });
     return hits;
 }
 
@@ -304,37 +291,15 @@ void FileBuffer::Grow(std::size_t from, std::size_t keep)
     capacity_ = capacity;
 }
 
-// The first read of a file asks not to wait for the disk; when it would
-// have to, the cache is cold and the read is made as usual.
-long FileBuffer::ReadFirst(int fd, char* to, std::size_t room)
+bool FileBuffer::Search(const QString& path, const Matcher& matcher, const HitSink& onHit,
+                        const std::atomic<bool>* stop)
 {
-#ifdef RWF_NOWAIT
-    if (!cold_ && askWithoutWaiting_) {
-        iovec into{to, room};
-        const ssize_t got = ::preadv2(fd, &into, 1, -1, RWF_NOWAIT);
-        if (got >= 0)
-            return long(got);
-        if (errno == EAGAIN)
-            cold_ = true;
-        else if (errno != EINTR)
-            askWithoutWaiting_ = false;
-    }
-#endif
-    return long(::read(fd, to, room));
+    platform::TextReader reader(path);
+    return reader.IsOpen() && Search(reader, matcher, onHit, stop);
 }
 
-bool FileBuffer::Search(const QString& path, const Matcher& matcher, const HitSink& onHit)
-{
-    std::size_t reported = 0;
-    const int fd = platform::OpenForReading(path, reported);
-    if (fd < 0)
-        return false;
-    const bool searched = Search(fd, reported, matcher, onHit);
-    ::close(fd);
-    return searched;
-}
-
-bool FileBuffer::Search(int fd, std::size_t reportedSize, const Matcher& matcher, const HitSink& onHit)
+bool FileBuffer::Search(platform::TextReader& reader, const Matcher& matcher, const HitSink& onHit,
+                        const std::atomic<bool>* stop)
 {
     // A line longer than a block made the buffer grow; the next file starts
     // with one block again.
@@ -342,97 +307,49 @@ bool FileBuffer::Search(int fd, std::size_t reportedSize, const Matcher& matcher
         capacity_ = 0;
         Grow(0, 0);
     }
-    std::size_t lead = 0;         // where in the buffer the bytes start
-    std::size_t carried = 0;      // the start of a line, kept from the block before
-    std::size_t total = 0;        // bytes read from the file so far
-    long long firstLine = 0;      // the index of the line the buffer starts with
-    bool formKnown = false;
+    std::size_t lead = 0;     // where in the buffer the bytes start
+    std::size_t carried = 0;  // the start of a line, kept from the block before
+    long long firstLine = 0;  // the index of the line the buffer starts with
     for (;;) {
+        if (stop && stop->load(std::memory_order_relaxed))
+            return false;
         if (lead + carried >= capacity_)
             Grow(lead, carried);
-        const std::size_t room = capacity_ - lead - carried;
         char* const to = data_.get() + lead + carried;
-        const bool first = total == 0;
-        const long got = first ? ReadFirst(fd, to, room) : long(::read(fd, to, room));
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
+        const std::optional<platform::TextReader::Piece> piece = reader.Next(to, capacity_ - lead - carried);
+        if (!piece)
             return false;
-        }
-        // Only part of a file in the cache gives a short first read.
-        if (first && reportedSize > std::size_t(got) && std::size_t(got) < room)
-            cold_ = true;
-        total += std::size_t(got);
-        std::string_view bytes(data_.get() + lead, carried + std::size_t(got));
-        // A plain file read short at its reported size is at its end; a
-        // further read would only return nothing. (A pipe reports no size.)
-        const bool atEnd = got == 0 || (reportedSize > 0 && total >= reportedSize && std::size_t(got) < room);
-        std::size_t seen = carried;  // bytes at the start that a block before took in already
-        if (!formKnown) {
-            // The first three bytes tell how the text is held.
-            if (bytes.size() < 3 && !atEnd) {
-                carried = bytes.size();
-                continue;
+        // Text that was turned into UTF-8 lies in the reader's memory: it
+        // joins the carried line here. Text read in place is there already.
+        const std::string_view text = piece->text;
+        std::string_view bytes = text;
+        if (carried > 0) {
+            if (!text.empty() && text.data() != to) {
+                while (lead + carried + text.size() > capacity_)
+                    Grow(lead, carried);
+                std::memcpy(data_.get() + lead + carried, text.data(), text.size());
             }
-            formKnown = true;
-            seen = 0;
-            const platform::TextForm form = platform::FormOf(bytes);
-            if (platform::IsUtf16(form))
-                return SearchUtf16(fd, form == platform::TextForm::Utf16BE, bytes.substr(2), atEnd, matcher, onHit);
-            bytes.remove_prefix(platform::MarkSize(form));
+            bytes = std::string_view(data_.get() + lead, carried + text.size());
         }
         std::size_t end = 0;
-        if (TakeBlock(matcher, bytes, atEnd, seen, firstLine, end, onHit))
+        if (TakeBlock(matcher, bytes, piece->last, carried, firstLine, end, onHit))
             return true;
         carried = bytes.size() - end;
-        // The carried line starts at file position total - carried; the
-        // next read then lands at the same place within a page as its bytes
-        // in the file.
-        std::size_t nextLead = (total - carried) & (alignment_ - 1);
-        if (nextLead + carried > capacity_)  // a line of nearly a block: no room to spare
-            nextLead = end > 0 ? 0 : std::size_t(bytes.data() - data_.get());
+        // The carried line ends at the file position read up to; the next
+        // read then lands at the same place within a page as its bytes in
+        // the file. A line of nearly a block leaves no room: the buffer
+        // grows at the next read.
+        std::size_t nextLead = (reader.Position() - carried) & (alignment_ - 1);
+        if (nextLead + carried >= capacity_)
+            nextLead = 0;
+        // A line carried from the reader's memory may be longer than the
+        // buffer; the buffer holds nothing else to keep.
+        const bool inBuffer = !std::less<>()(bytes.data(), data_.get()) && std::less<>()(bytes.data(), data_.get() + capacity_);
+        while (!inBuffer && carried > capacity_)
+            Grow(0, 0);
         if (carried > 0 && bytes.data() + end != data_.get() + nextLead)
             std::memmove(data_.get() + nextLead, bytes.data() + end, carried);
         lead = nextLead;
-    }
-}
-
-// UTF-16 is searched as its UTF-8 form: each block read is turned into UTF-8
-// behind the line carried over, and searched as any other text.
-bool FileBuffer::SearchUtf16(int fd, bool bigEndian, std::string_view readAlready, bool atEnd,
-                             const Matcher& matcher, const HitSink& onHit)
-{
-    platform::Utf16ToUtf8 toUtf8(bigEndian);
-    raw_.assign(readAlready);  // it lies in the buffer the text goes to
-    bool haveRaw = true;
-    std::size_t carried = 0;
-    long long firstLine = 0;
-    for (;;) {
-        if (!haveRaw) {
-            raw_.resize(blockSize_);
-            const long got = long(::read(fd, raw_.data(), raw_.size()));
-            if (got < 0) {
-                if (errno == EINTR)
-                    continue;
-                return false;
-            }
-            raw_.resize(std::size_t(got));
-            atEnd = got == 0;
-        }
-        haveRaw = false;
-        const std::size_t need = carried + platform::Utf16ToUtf8::MaxOutput(raw_.size());
-        while (capacity_ < need)
-            Grow(0, carried);
-        char* out = toUtf8.Add(raw_, data_.get() + carried);
-        if (atEnd)
-            out = toUtf8.Finish(out);
-        const std::string_view bytes(data_.get(), std::size_t(out - data_.get()));
-        std::size_t end = 0;
-        if (TakeBlock(matcher, bytes, atEnd, carried, firstLine, end, onHit))
-            return true;
-        carried = bytes.size() - end;
-        if (carried > 0 && end > 0)
-            std::memmove(data_.get(), bytes.data() + end, carried);
     }
 }
 

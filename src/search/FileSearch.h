@@ -5,10 +5,12 @@
 // UTF-8 or UTF-16; without one each line is UTF-8 or the ANSI code page):
 // the text ends at the first NUL character, lines end at CR, LF or CR LF,
 // a last line without a break counts.
+#include "platform/FileText.h"
 #include "platform/PageBuffer.h"
 #include "search/SearchMatcher.h"
 
 #include <QString>
+#include <atomic>
 #include <cstddef>
 #include <functional>
 #include <memory>
@@ -46,10 +48,11 @@ std::vector<TextHit> FindHitLines(const Matcher& matcher, std::string_view fileB
 // call, since the block it points into is read over afterwards.
 using HitSink = std::function<void(const LineHit&)>;
 
-// Reads every file of a run in turn into one buffer, a block at a time, so
-// that a file of any size is searched in bounded memory: the buffer holds one
-// block and the partial line carried over from the block before (a line
-// longer than a block makes it grow to hold that line).
+// Reads files one after the other into one buffer, a block at a time, so
+// that a file of any size is searched in bounded memory: the buffer holds
+// one block and the partial line carried over from the block before (a line
+// longer than a block makes it grow to hold that line). A buffer serves one
+// thread; each thread of a search has its own.
 class FileBuffer {
 public:
     static constexpr std::size_t kBlockSize = std::size_t(1) << 20;
@@ -60,24 +63,16 @@ public:
     // Passes every line of the file at path that holds the search text to
     // onHit, in line order: the same lines as FindHitLines over the whole
     // file. False when the file cannot be opened or read (a missing file, a
-    // folder, an empty path, no permission); hits of the blocks before a read
-    // that failed have been passed on by then. The path goes through the
-    // file-system encoding.
-    bool Search(const QString& path, const Matcher& matcher, const HitSink& onHit);
-    // The same over what can be read from fd, a descriptor open for reading,
-    // whose size the file system gave as reportedSize (0 when it gives
-    // none); the descriptor stays open.
-    bool Search(int fd, std::size_t reportedSize, const Matcher& matcher, const HitSink& onHit);
-
-    // True once a file this buffer read was not all in the page cache, so
-    // that reading it had to wait for the disk (see ReadAhead).
-    bool MetColdCache() const { return cold_; }
+    // folder, an empty path, no permission), or when stop was set before its
+    // end; hits of the blocks before have been passed on by then.
+    bool Search(const QString& path, const Matcher& matcher, const HitSink& onHit,
+                const std::atomic<bool>* stop = nullptr);
+    // The same over the text of a file already open.
+    bool Search(platform::TextReader& reader, const Matcher& matcher, const HitSink& onHit,
+                const std::atomic<bool>* stop = nullptr);
 
 private:
     void Grow(std::size_t from, std::size_t keep);
-    long ReadFirst(int fd, char* to, std::size_t room);
-    bool SearchUtf16(int fd, bool bigEndian, std::string_view readAlready, bool atEnd, const Matcher& matcher,
-                     const HitSink& onHit);
 
     std::size_t blockSize_;
     // The bytes of a block start as far into the buffer as the file position
@@ -87,9 +82,6 @@ private:
     std::size_t alignment_;
     platform::PageBuffer data_;
     std::size_t capacity_ = 0;
-    std::string raw_;  // UTF-16 bytes on their way to UTF-8
-    bool cold_ = false;
-    bool askWithoutWaiting_ = true;  // the file system can say whether a read would wait
 };
 
 }  // namespace search

@@ -127,15 +127,17 @@ std::size_t Matcher::FindCandidate(std::string_view bytes, std::size_t from) con
 
 bool Matcher::DecodedLineHolds(std::string_view line) const
 {
-    line_.clear();
-    auto put = [this](char32_t c) { line_.push_back(ignoreCase_ ? platform::FoldCase(c) : c); };
+    // Each thread decodes into a buffer of its own, kept for its memory.
+    thread_local std::u32string decoded;
+    decoded.clear();
+    auto put = [this](char32_t c) { decoded.push_back(ignoreCase_ ? platform::FoldCase(c) : c); };
     if (platform::IsValidUtf8(line)) {
         platform::ForEachUtf8Char(line, put);
     } else {
         for (const char byte : line)
             put(platform::AnsiToUnicode(static_cast<unsigned char>(byte)));
     }
-    return std::u32string_view(line_).find(needle_) != std::u32string_view::npos;
+    return std::u32string_view(decoded).find(needle_) != std::u32string_view::npos;
 }
 
 bool Matcher::LineHolds(std::string_view line) const

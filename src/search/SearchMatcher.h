@@ -11,6 +11,8 @@
 // two steps: a byte scan for something every occurrence must hold (a run of
 // such characters, or the forms of one character), then the text of each
 // line where that occurs is decoded and compared.
+//
+// A matcher does not change once made, so the threads of a search share one.
 #include "search/AlternativesScan.h"
 #include "search/ByteMatcher.h"
 
@@ -61,7 +63,6 @@ private:
     // The search text in ASCII, for lines of ASCII only; none when one of
     // its characters has no ASCII form.
     std::optional<ByteMatcher> ascii_;
-    mutable std::u32string line_;  // a decoded line, kept for its memory
 };
 
 }  // namespace search

@@ -18,10 +18,6 @@ QString DashLine()
     return QString(62, QChar('-'));
 }
 
-namespace {
-
-// Appends the hit line to out, written in place: a report may hold millions
-// of them, and a line built on its own first would be copied once more.
 void AppendHitLine(QString& out, const QString& path, long long lineIndex, std::string_view line)
 {
     char digits[24];
@@ -42,8 +38,6 @@ void AppendHitLine(QString& out, const QString& path, long long lineIndex, std::
     to = platform::WriteLineText(line, to);
     out.truncate(to - reinterpret_cast<const char16_t*>(out.constData()));
 }
-
-}  // namespace
 
 QString HitLine(const QString& path, long long lineIndex, std::string_view line)
 {
@@ -97,10 +91,10 @@ void Report::AddHit(const QString& path, long long lineIndex, std::string_view l
     ++hits_;
 }
 
-void Report::BackTo(const Mark& mark)
+void Report::AddHits(const QString& lines, int count)
 {
-    text_.truncate(mark.size);
-    hits_ = mark.hits;
+    text_ += lines;
+    hits_ += count;
 }
 
 void Report::Close(int files)

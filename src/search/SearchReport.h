@@ -16,6 +16,9 @@ QString DashLine();
 // path " Rad:" index " | " line; the line's bytes (already trimmed) show as
 // the characters they hold by the file-text rule.
 QString HitLine(const QString& path, long long lineIndex, std::string_view line);
+// Appends the hit line to out, written in place: a report may hold millions
+// of them, and a line built on its own first would be copied once more.
+void AppendHitLine(QString& out, const QString& path, long long lineIndex, std::string_view line);
 // N förekomster av "text" i M genomsökta filer
 QString SummaryLine(int hits, const QString& searchText, int files);
 // "47 ms" up to 1000 ms; above it the seconds with the locale's decimal
@@ -38,14 +41,9 @@ public:
     explicit Report(const QString& searchText);
 
     void AddHit(const QString& path, long long lineIndex, std::string_view line);
-    // Where the report stands, to go back to when a file fails part-way, so
-    // that none of its lines stay in the report.
-    struct Mark {
-        qsizetype size;
-        int hits;
-    };
-    Mark Here() const { return {text_.size(), hits_}; }
-    void BackTo(const Mark& mark);
+    // Appends the hit lines of a file, each preceded by LF, as the search
+    // of the file wrote them.
+    void AddHits(const QString& lines, int count);
     // The closing dash line and the summary.
     void Close(int files);
     // Close, then the timing line.

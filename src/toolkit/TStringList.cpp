@@ -2,13 +2,9 @@
 #include "toolkit/TStringList.h"
 
 #include "toolkit/Exceptions.h"
-#include "platform/OpenForReading.h"
+#include "platform/InputFile.h"
 
 #include <QFile>
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 std::vector<std::string_view> SplitLines(std::string_view text)
 {
@@ -56,30 +52,25 @@ std::string TStringList::Text() const
 bool ReadWholeFile(const QString& path, std::string& buffer)
 {
     buffer.clear();
-    size_t reported = 0;
-    const int fd = platform::OpenForReading(path, reported);
-    if (fd < 0)
+    platform::InputFile file(path);
+    if (!file.IsOpen())
         return false;
     // Read straight into the buffer: one byte more than the reported size,
     // so that a file that grew meanwhile is still read to its end.
-    size_t size = 0;
-    buffer.resize(reported > 0 ? reported + 1 : 4096);
+    std::size_t size = 0;
+    buffer.resize(file.ReportedSize() > 0 ? file.ReportedSize() + 1 : 4096);
     for (;;) {
         if (size == buffer.size())
             buffer.resize(buffer.size() * 2);
-        const ssize_t got = ::read(fd, buffer.data() + size, buffer.size() - size);
+        const std::ptrdiff_t got = file.ReadFully(buffer.data() + size, buffer.size() - size);
         if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            ::close(fd);
             buffer.clear();
             return false;
         }
-        if (got == 0)
+        size += std::size_t(got);
+        if (size < buffer.size())
             break;
-        size += size_t(got);
     }
-    ::close(fd);
     buffer.resize(size);
     return true;
 }

@@ -5,9 +5,9 @@
 #include "convert/FileConversion.h"
 #include "convert/SafeFileWrite.h"
 #include "convert/Utf8Conversion.h"
-#include "platform/FileName.h"
+#include "platform/FileText.h"
 #include "platform/FolderText.h"
-#include "platform/OpenForReading.h"
+#include "platform/InputFile.h"
 #include "toolkit/Exceptions.h"
 #include "toolkit/TMemo.h"
 #include "toolkit/TProgressBar.h"
@@ -15,54 +15,10 @@
 
 #include <QCoreApplication>
 
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 namespace {
 
 const QString kDashLine(62, QLatin1Char('-'));
 constexpr std::uint16_t kVkHome = 36;
-
-// Whether the folder part of a path names an existing folder: a path with
-// no folder part stands in the current one.
-bool FolderOfPathExists(const QByteArray& path)
-{
-    const qsizetype slash = path.lastIndexOf('/');
-    if (slash < 0)
-        return true;
-    const QByteArray folder = slash == 0 ? QByteArray("/") : path.left(slash);
-    struct stat st{};
-    return ::stat(folder.constData(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
-// The error code the input/output error shows for a failed open or read of
-// path, in the numbering the messages are written for: a missing file in an
-// existing folder is "File not found", a path whose folder is missing
-// "Invalid filename".
-int InOutErrorCode(int error, const QByteArray& path)
-{
-    switch (error) {
-    case ENOENT: return FolderOfPathExists(path) ? 2 : 3;
-    case ENOTDIR:
-    case ENAMETOOLONG:
-    case EINVAL:
-    case ELOOP: return 3;
-    case EMFILE:
-    case ENFILE: return 4;
-    case EACCES:
-    case EPERM:
-    case EISDIR: return 5;
-    case EIO: return 30;  // read fault; errno 5 would read "File access denied"
-    default: return error;
-    }
-}
-
-[[noreturn]] void RaiseInOutError(int error, const QByteArray& path)
-{
-    throw EInOutError(InOutErrorCode(error, path));
-}
 
 // Writes a file's new content; a failure raises the error the user sees.
 void SaveBytes(const QString& path, std::string_view bytes)
@@ -79,43 +35,21 @@ void SaveBytes(const QString& path, std::string_view bytes)
 
 bool HasUtf8Bom(const QString& path)
 {
-    if (path.isEmpty())
-        throw EInOutError(2);
-    const QByteArray name = platform::EncodeFileName(path);
     // A pipe, a device or a socket is refused as a folder is, without
     // waiting on it: the window would never answer again.
-    std::size_t size = 0;
-    const int fd = platform::OpenForReading(path, size);
-    if (fd < 0)
-        RaiseInOutError(errno, name);
-    unsigned char head[3];
-    size_t got = 0;
-    int readError = 0;
-    while (got < sizeof head) {
-        const ssize_t n = ::read(fd, head + got, sizeof head - got);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            readError = errno;
-            break;
-        }
-        if (n == 0)
-            break;
-        got += size_t(n);
-    }
-    const int closeResult = ::close(fd);
-    if (readError != 0)
-        RaiseInOutError(readError, name);
-    if (closeResult != 0)
-        RaiseInOutError(errno, name);
-    return got == 3 && head[0] == 0xEF && head[1] == 0xBB && head[2] == 0xBF;
+    platform::InputFile file(path);
+    char head[platform::kUtf8Mark.size()];
+    const std::ptrdiff_t got = file.IsOpen() ? file.ReadFully(head, sizeof head) : -1;
+    if (got < 0 || !file.Close())
+        throw EInOutError(platform::InOutErrorCode(file.Error(), path));
+    return std::string_view(head, std::size_t(got)) == platform::kUtf8Mark;
 }
 
 void SaveTextAsUtf8(const QString& path, std::string_view text, bool withBom)
 {
     if (text.empty())
         return;
-    SaveBytes(path, (withBom ? std::string(kUtf8Bom) : std::string()) + TextAsUtf8(text));
+    SaveBytes(path, (withBom ? std::string(platform::kUtf8Mark) : std::string()) + TextAsUtf8(text));
 }
 
 void TForm1::Button1Click(QObject*)
@@ -150,6 +84,9 @@ void TForm1::Button1Click(QObject*)
                 break;
             case FileConversion::BrokenUtf16:
                 report.append(path + QStringLiteral(" innehåller ogiltig UTF-16 och lämnades orörd"));
+                break;
+            case FileConversion::BrokenUtf32:
+                report.append(path + QStringLiteral(" innehåller ogiltig UTF-32 och lämnades orörd"));
                 break;
             case FileConversion::CannotRead: throw EFOpenError(CannotOpenFileMessage(path));
             case FileConversion::CannotCreate: throw EFCreateError(CannotCreateFileMessage(path));

@@ -2,9 +2,8 @@
 // The text search and its report: btnSokClick, jmfr, edSoktxtKeyDown.
 #include "uSok/uSok.h"
 
-#include "search/FileSearch.h"
-#include "search/ReadAhead.h"
 #include "search/SearchMatcher.h"
+#include "search/SearchPipeline.h"
 #include "search/SearchReport.h"
 #include "platform/FolderText.h"
 #include "platform/TickCount.h"
@@ -34,39 +33,34 @@ void TForm1::btnSokClick(QObject*)
     // The automatic fetch above is not part of the time taken.
     const std::uint32_t startTick = platform::GetTickCount();
 
-    // The search text is taken as the characters typed. No events run during
-    // the loop, so the case rule cannot change while it runs: one matcher
-    // serves every file.
+    // The search text is taken as the characters typed. No user input is
+    // handled during the loop, so the case rule cannot change while it
+    // runs: one matcher serves every file and every thread.
     const QString searchText = edSoktxt->Text();
     const search::Matcher matcher(searchText, cbNocase->Checked());
 
     const QStringList files = Memofil->Lines();
     const int fileCount = int(files.size());
     search::Report report(searchText);
-    search::FileBuffer buffer;
-    search::ReadAhead readAhead(files);
+    // Worker threads read and scan the files ahead; their results are
+    // taken here in list order, so the report is as one file after the
+    // other gives it.
+    search::SearchPipeline pipeline(files, matcher);
 
     p1->SetMax(fileCount);
     try {
         for (int i = 0; i < fileCount; ++i) {
             p1->StepAndRepaint();
-            // Where the files have to come from the disk, it reads ahead.
-            if (buffer.MetColdCache())
-                readAhead.After(i);
-            const QString& path = files[i];
-            const search::Report::Mark before = report.Here();
-            const bool searched = readAhead.Search(i, buffer, matcher, [&](const search::LineHit& hit) {
-                report.AddHit(path, hit.index, hit.text);
-            });
-            if (!searched) {
-                // A file that fails part-way leaves none of its lines.
-                report.BackTo(before);
-                throw EFOpenError(CannotOpenFileMessage(path));
-            }
+            search::FileHits hits;
+            pipeline.TakeNext(hits);
+            if (!hits.searched)
+                throw EFOpenError(CannotOpenFileMessage(files[i]));
+            report.AddHits(hits.lines, hits.hits);
         }
     } catch (...) {
         // The run stops at the failing file; the memo keeps what was found
-        // so far, without the closing lines.
+        // before it, without the closing lines.
+        pipeline.Stop();
         MemoResult->SetText(report.Text());
         MemoResult->MoveCaretToEnd();
         throw;

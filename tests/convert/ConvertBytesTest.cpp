@@ -75,14 +75,18 @@ TEST(ConvertBytes, SameOutputInAnyBlocks)
         {"utf-16le", "\xFF\xFE" "a\0\r\0\n\0\xE4\0\xAC\x20\x3D\xD8\x00\xDE\r\0"s,
          kBom + "a\r\n\xC3\xA4\xE2\x82\xAC\xF0\x9F\x98\x80\r\n"},
         {"utf-16be", "\xFE\xFF\0a\0\n\0\xE5"s, kBom + "a\r\n\xC3\xA5\r\n"},
+        {"utf-32le", "\xFF\xFE\0\0a\0\0\0\n\0\0\0\x00\xF6\x01\0"s, kBom + "a\r\n\xF0\x9F\x98\x80\r\n"},
+        {"utf-32be", "\0\0\xFE\xFF\0\0\0\xE5"s, kBom + "\xC3\xA5\r\n"},
     };
     testfiles::Folder folder;
     for (const auto& c : cases) {
         for (size_t piece = 1; piece <= c.bytes.size(); ++piece) {
+            platform::TextBytesReader reader;
             Utf8Writer writer;
             std::string out;
             for (size_t at = 0; at < c.bytes.size(); at += piece)
-                writer.Add(std::string_view(c.bytes).substr(at, piece), out);
+                writer.Add(reader.Add(std::string_view(c.bytes).substr(at, piece)), out);
+            writer.Add(reader.Finish(), out);
             writer.Finish(out);
             EXPECT_EQ(out, c.output) << c.name << ", pieces of " << piece;
         }
@@ -109,14 +113,18 @@ TEST(ConvertBytes, LeavesAloneWhatItCannotWriteWhole)
         {"utf-16 lone high surrogate", "\xFF\xFE\x3D\xD8" "a\0"s, UnmarkedContent::BrokenUtf16},
         {"utf-16 lone low surrogate", "\xFE\xFF\xDC\x00"s, UnmarkedContent::BrokenUtf16},
         {"utf-16 odd byte", "\xFF\xFE" "a\0b"s, UnmarkedContent::BrokenUtf16},
+        {"utf-32 beyond unicode", "\0\0\xFE\xFF\0\x11\0\0"s, UnmarkedContent::BrokenUtf16},
+        {"utf-32 unfinished unit", "\xFF\xFE\0\0a\0\0"s, UnmarkedContent::BrokenUtf16},
     };
     testfiles::Folder folder;
     for (const auto& c : cases) {
         EXPECT_EQ(ClassifyUnmarked(c.bytes), c.kind) << c.name;
         const QString path = folder.Put(c.name, QByteArray::fromStdString(c.bytes));
-        const FileConversion expected = c.kind == UnmarkedContent::HoldsNul      ? FileConversion::HoldsNul
-                                        : c.kind == UnmarkedContent::BrokenUtf16 ? FileConversion::BrokenUtf16
-                                                                                 : FileConversion::Converted;
+        const bool utf32 = c.bytes.starts_with("\xFF\xFE\0\0"s) || c.bytes.starts_with("\0\0\xFE\xFF"s);
+        const FileConversion expected = c.kind == UnmarkedContent::HoldsNul ? FileConversion::HoldsNul
+                                        : c.kind != UnmarkedContent::BrokenUtf16 ? FileConversion::Converted
+                                        : utf32                                  ? FileConversion::BrokenUtf32
+                                                                                 : FileConversion::BrokenUtf16;
         EXPECT_EQ(ConvertUnmarkedFile(path, 3), expected) << c.name;
         if (expected != FileConversion::Converted) {
             EXPECT_EQ(testfiles::Read(path).toStdString(), c.bytes) << c.name;

@@ -86,41 +86,38 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const UnmarkedContent kind = ClassifyUnmarked(bytes);
     const size_t piece = 1 + size % 13;
+    platform::TextBytesReader pieces;
     TextClassifier classifier;
     for (size_t at = 0; at < size; at += piece)
-        classifier.Add(bytes.substr(at, piece));
-    classifier.Finish();
-    Check(classifier.Result() == kind);
+        classifier.Add(pieces.Add(bytes.substr(at, piece)));
+    classifier.Add(pieces.Finish());
+    Check(classifier.Result(pieces.WellFormed()) == kind);
     if (kind != UnmarkedContent::Text)
         return 0;
 
     const std::string out = Utf8Output(bytes, true);
     auto written = [&](size_t pieceSize) {
+        platform::TextBytesReader reader;
         Utf8Writer writer;
         std::string text;
         for (size_t at = 0; at < size; at += pieceSize)
-            writer.Add(bytes.substr(at, pieceSize), text);
+            writer.Add(reader.Add(bytes.substr(at, pieceSize)), text);
+        writer.Add(reader.Finish(), text);
         writer.Finish(text);
         return text;
     };
     Check(written(piece) == out);
     if (out.empty())
         return 0;
-    Check(StartsWithUtf8Bom(out));
-    const std::string_view body = std::string_view(out).substr(kUtf8Bom.size());
+    Check(out.starts_with(platform::kUtf8Mark));
+    const std::string_view body = std::string_view(out).substr(platform::kUtf8Mark.size());
     Check(ReferenceValidUtf8(body));
     Check(Utf8Output(bytes, false) == body);
 
     // Line for line the same characters: the file's lines by the rule, the
     // output's as UTF-8, each ending in CR LF.
-    const platform::TextForm form = platform::FormOf(bytes);
-    std::string text(bytes.substr(platform::MarkSize(form)));
-    if (platform::IsUtf16(form)) {
-        platform::Utf16ToUtf8 toUtf8(form == platform::TextForm::Utf16BE);
-        std::string decoded(platform::Utf16ToUtf8::MaxOutput(text.size()), '\0');
-        decoded.resize(std::size_t(toUtf8.Finish(toUtf8.Add(text, decoded.data())) - decoded.data()));
-        text = decoded;
-    }
+    platform::TextBytesReader whole;
+    const std::string text(whole.Add(bytes, true));
     const std::vector<std::string_view> before = Lines(text);
     const std::vector<std::string_view> after = Lines(body);
     Check(before.size() == after.size());

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The search of one file's bytes against the plain line-by-line reading: the
-// text by the file-text rule (Qt's decoders for UTF-16 and UTF-8), split into
+// text by the file-text rule (Qt's decoders for UTF-16, UTF-32 and UTF-8), split into
 // lines by the text list, each line decoded and compared as a QString (both
 // case-folded when case is ignored); the hits are the same lines with the
 // same text. The same bytes read from a file in small blocks give the same
@@ -39,15 +39,21 @@ QString ReferenceLineText(const std::string& raw)
 Hits ReferenceHits(const QString& needle, std::string_view file, bool ignoreCase)
 {
     std::string text(file);
-    if (file.substr(0, 3) == "\xEF\xBB\xBF") {
+    // Only the file's own mark is left out: a U+FEFF after it is text.
+    auto decoded = [&](QStringConverter::Encoding encoding, std::size_t mark) {
+        QStringDecoder decode(encoding, QStringConverter::Flag::ConvertInitialBom);
+        return QString(decode(QByteArray::fromStdString(std::string(file.substr(mark))))).toStdString();
+    };
+    if (file.substr(0, 3) == "\xEF\xBB\xBF")
         text = file.substr(3);
-    } else if (file.substr(0, 2) == "\xFF\xFE" || file.substr(0, 2) == "\xFE\xFF") {
-        // Only the file's own mark is left out: a U+FEFF after it is text.
-        QStringDecoder decode(file[0] == '\xFF' ? QStringConverter::Utf16LE : QStringConverter::Utf16BE,
-                              QStringConverter::Flag::ConvertInitialBom);
-        QString decoded = decode(QByteArray::fromStdString(std::string(file.substr(2))));
-        text = decoded.toStdString();
-    }
+    else if (file.substr(0, 4) == std::string_view("\xFF\xFE\0\0", 4))
+        text = decoded(QStringConverter::Utf32LE, 4);
+    else if (file.substr(0, 4) == std::string_view("\0\0\xFE\xFF", 4))
+        text = decoded(QStringConverter::Utf32BE, 4);
+    else if (file.substr(0, 2) == "\xFF\xFE")
+        text = decoded(QStringConverter::Utf16LE, 2);
+    else if (file.substr(0, 2) == "\xFE\xFF")
+        text = decoded(QStringConverter::Utf16BE, 2);
     TStringList list;
     list.SetText(text);
     Hits hits;
@@ -91,14 +97,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Qt's decoder and ours agree on well-formed UTF-16 only; a surrogate
     // half is U+FFFD in both, but Qt may take a different count of bytes
     // for it, so those files are compared with the block reading alone.
-    const platform::TextForm form = platform::FormOf(bytes);
-    bool wellFormed = true;
-    if (platform::IsUtf16(form)) {
-        platform::Utf16ToUtf8 check(form == platform::TextForm::Utf16BE);
-        std::string out(platform::Utf16ToUtf8::MaxOutput(bytes.size()), '\0');
-        check.Finish(check.Add(bytes.substr(2), out.data()));
-        wellFormed = check.WellFormed();
-    }
+    platform::TextBytesReader check;
+    check.Add(bytes, true);
+    const bool wellFormed = check.WellFormed();
     const Hits expected = wellFormed ? ReferenceHits(needle, bytes, ignoreCase) : hits;
     if (hits != expected)
         Report("search differs", hits, expected);
@@ -108,14 +109,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const int fd = memfd_create("fuzz_search", MFD_CLOEXEC);
     if (fd < 0 || ::ftruncate(fd, 0) != 0 || ::pwrite(fd, bytes.data(), bytes.size(), 0) != ssize_t(bytes.size()))
         std::abort();
+    static const QString path = QStringLiteral("/proc/self/fd/%1").arg(fd);
     for (size_t block : {size_t(1) + size % 7, size_t(16) + size % 23}) {
         search::FileBuffer buffer(block);
         Hits got;
-        if (::lseek(fd, 0, SEEK_SET) != 0)
-            std::abort();
-        // Now and then the size reported is out of date.
-        const size_t reported = size % 3 == 0 ? bytes.size() : size % 3 == 1 ? 0 : bytes.size() / 2;
-        const bool searched = buffer.Search(fd, reported, matcher, [&](const search::LineHit& h) {
+        const bool searched = buffer.Search(path, matcher, [&](const search::LineHit& h) {
             got.emplace_back(h.index, platform::LineText(h.text));
         });
         if (!searched || got != expected)

@@ -2,11 +2,10 @@
 // The line search of one file's bytes: line ends, the NUL cut, trimming, the
 // case rule, and the file buffer.
 #include "search/FileSearch.h"
-#include "search/ReadAhead.h"
+#include "search/SearchPipeline.h"
 #include "platform/CodePage.h"
 #include "platform/FileText.h"
 
-#include "platform/OpenForReading.h"
 #include "support/TestFiles.h"
 #include "toolkit/TStringList.h"
 
@@ -45,6 +44,17 @@ std::string Utf16(const QString& text, bool bigEndian)
     for (const QChar c : text) {
         const char high = static_cast<char>(c.unicode() >> 8), low = static_cast<char>(c.unicode() & 0xFF);
         bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+    }
+    return bytes;
+}
+
+// A text as UTF-32 bytes with its mark.
+std::string Utf32(const QString& text, bool bigEndian)
+{
+    std::string bytes = bigEndian ? "\0\0\xFE\xFF"s : "\xFF\xFE\0\0"s;
+    for (const char32_t c : text.toUcs4()) {
+        const char b[4] = {char(c >> 24), char(c >> 16), char(c >> 8), char(c)};
+        bytes += bigEndian ? std::string(b, 4) : std::string{b[3], b[2], b[1], b[0]};
     }
     return bytes;
 }
@@ -115,6 +125,11 @@ INSTANTIATE_TEST_SUITE_P(
         LinesCase{"Utf16LE", Utf16("a\r\n" + kWelcome + "\r\n", false), "vår", true, {{1, kWelcomeUtf8}}},
         LinesCase{"Utf16BE", Utf16(kWelcome + "\nx", true), "SIDA", true, {{0, kWelcomeUtf8}}},
         LinesCase{"Utf16Exact", Utf16(kWelcome, false), "vÅr", false, {}},
+        LinesCase{"Utf32LE", Utf32("a\r\n" + kWelcome + "\r\n😀", false), "vår", true, {{1, kWelcomeUtf8}}},
+        LinesCase{"Utf32BE", Utf32(kWelcome + "\n😀 x", true), "😀", false, {{1, "😀 x"}}},
+        // The UTF-16 mark and U+0000 are the bytes of the UTF-32 mark.
+        LinesCase{"Utf16MarkThenNulIsUtf32", "\xFF\xFE\0\0s\0\0\0"s, "s", false, {{0, "s"}}},
+        LinesCase{"Utf32BeyondUnicode", Utf32("x ", false) + "\0\0\x11\0"s, "x", false, {{0, "x \uFFFD"}}},
         // Only the first mark is the file's; one after it is the character
         // U+FEFF, above 32, so no trim takes it.
         LinesCase{"Utf16SecondMarkIsText", Utf16(QChar(0xFEFF) + QStringLiteral("sida"), false), "sida", false,
@@ -261,70 +276,90 @@ TEST(FileBuffer, OpensNamesWithNordicLetters)
     EXPECT_EQ(SearchFile(buffer, path, search::Matcher("conn.", false)), (Hits{{0, "conn."}}));
 }
 
-// Files asked for ahead are searched through the descriptors opened for
-// asking, each its own file; one that could not be opened fails at its turn,
-// and the descriptors of a run that stops early are all closed.
-TEST(ReadAhead, SearchesEachFileItAskedForAndLeavesNoDescriptorOpen)
+// The search of many files at a time hands each file's hits over in list
+// order, whatever order the threads finish in; the first file that cannot
+// be read is taken at its turn, with the readable files after it searched
+// perhaps but never taken; and no descriptor stays open, also under a limit
+// on open files lower than the threads would take.
+TEST(SearchPipeline, TakesFilesInListOrderAndStopsAtTheFirstUnreadable)
 {
-    testfiles::Folder folder;
-    const QStringList paths = {folder.Put("a.asp", "conn. a"), folder("missing.asp"), folder.Put("c.asp", "x\nconn. c"),
-                               folder.Put("d.asp", "conn. d")};
-    const int openBefore = testfiles::OpenDescriptors();
-    const search::Matcher matcher("conn.", false);
-    search::FileBuffer buffer;
-    {
-        search::ReadAhead readAhead(paths);
-        readAhead.After(-1);
-        std::vector<Hits> found;
-        for (int i = 0; i < 3; ++i) {
-            Hits hits;
-            const bool searched = readAhead.Search(i, buffer, matcher, [&](const search::LineHit& hit) {
-                hits.emplace_back(int(hit.index), std::string(hit.text));
-            });
-            EXPECT_EQ(searched, i != 1) << i;
-            found.push_back(hits);
-        }
-        EXPECT_EQ(found, (std::vector<Hits>{{{0, "conn. a"}}, {}, {{1, "conn. c"}}}));
-    }
-    EXPECT_EQ(testfiles::OpenDescriptors(), openBefore);
-}
-
-// Under a low limit on open files the files held open ahead leave the
-// search descriptors enough to open every file itself.
-TEST(ReadAhead, LeavesTheSearchDescriptorsUnderALowLimit)
-{
-#ifdef _WIN32
-    GTEST_SKIP() << "Windows has no limit on open files that a program can lower";
-#else
     testfiles::Folder folder;
     QStringList paths;
-    for (int i = 0; i < 60; ++i)
-        paths << folder.Put(QStringLiteral("f%1.asp").arg(i), "conn.");
+    std::vector<int> expectedHits;
+    for (int i = 0; i < 300; ++i) {
+        // Files of very different sizes finish out of order.
+        const std::string filler(i % 7 == 0 ? 300000 : 10, 'x');
+        paths << folder.Put(QStringLiteral("f%1.asp").arg(i), QByteArray::fromStdString(filler + "\nconn. " + std::to_string(i)));
+        expectedHits.push_back(1);
+    }
+    paths[3] = paths[2];  // the same file twice
+    paths.insert(250, folder("missing.asp"));
+    const int openBefore = testfiles::OpenDescriptors();
+#ifndef _WIN32
     rlimit saved{};
     ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &saved), 0);
     rlimit low = saved;
-    low.rlim_cur = rlim_t(QDir("/proc/self/fd").count()) + 24;
+    low.rlim_cur = rlim_t(openBefore) + 3;
     ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &low), 0);
+#endif
+    for (const int workers : {1, 8}) {
+        SCOPED_TRACE(workers);
+        search::SearchPipeline pipeline(paths, search::Matcher("conn.", false), {workers, 16, std::size_t(1) << 20});
+        for (int i = 0; i < 250; ++i) {
+            search::FileHits hits;
+            ASSERT_TRUE(pipeline.TakeNext(hits)) << i;
+            ASSERT_TRUE(hits.searched) << i;
+            const int number = i == 3 ? 2 : i;
+            EXPECT_EQ(hits.lines, QStringLiteral("\n%1 Rad:1 | conn. %2").arg(paths[i]).arg(number)) << i;
+        }
+        search::FileHits missing;
+        ASSERT_TRUE(pipeline.TakeNext(missing));
+        EXPECT_FALSE(missing.searched);
+        EXPECT_EQ(missing.hits, 0);
+        pipeline.Stop();
+        search::FileHits after;
+        EXPECT_FALSE(pipeline.TakeNext(after));
+    }
+#ifndef _WIN32
+    ::setrlimit(RLIMIT_NOFILE, &saved);
+#endif
+    EXPECT_EQ(testfiles::OpenDescriptors(), openBefore);
+}
+
+// A file's size as the open reported it may be out of date by its read: a
+// file that shrank is read to its new end, one that grew to its new end
+// where a read finds more than was reported.
+TEST(FileBuffer, ReadsAFileThatChangedSizeAfterItsOpen)
+{
+    testfiles::Folder folder;
+    const QString path = folder.Put("f.asp", "conn. a\r\nconn. b\r\nconn. c");
     const search::Matcher matcher("conn.", false);
-    search::FileBuffer buffer;
-    int searched = 0;
-    {
-        search::ReadAhead readAhead(paths);
-        for (int i = 0; i < int(paths.size()); ++i) {
-            readAhead.After(i);
-            searched += readAhead.Search(i, buffer, matcher, [](const search::LineHit&) {}) ? 1 : 0;
+    for (const std::size_t block : {std::size_t(1), std::size_t(5), search::FileBuffer::kBlockSize}) {
+        SCOPED_TRACE(block);
+        search::FileBuffer buffer(block);
+        auto searchOpened = [&](const QByteArray& newBytes) {
+            testfiles::Write(path, "conn. a\r\nconn. b\r\nconn. c");
+            platform::TextReader reader(path);
+            testfiles::Write(path, newBytes);
+            Hits hits;
+            EXPECT_TRUE(buffer.Search(reader, matcher, [&](const search::LineHit& hit) {
+                hits.emplace_back(int(hit.index), std::string(hit.text));
+            }));
+            return hits;
+        };
+        EXPECT_EQ(searchOpened("conn. a\r\nco"), (Hits{{0, "conn. a"}}));
+        EXPECT_EQ(searchOpened(""), Hits{});
+        if (block > 30) {
+            EXPECT_EQ(searchOpened("conn. a\r\nconn. b\r\nconn. c\r\nconn. d"),
+                      (Hits{{0, "conn. a"}, {1, "conn. b"}, {2, "conn. c"}, {3, "conn. d"}}));
         }
     }
-    ::setrlimit(RLIMIT_NOFILE, &saved);
-    EXPECT_EQ(searched, int(paths.size()));
-#endif
 }
 
 // A file read in blocks gives the same hits as the whole file read at once,
 // wherever the block edges fall: every block size from 1 byte up is tried,
 // so each break, CR LF, NUL and hit of a row lies across an edge for some
-// of them. The size the file system reports may also be none, or out of
-// date because the file grew or shrank after it was asked for.
+// of them.
 struct BlockCase {
     const char* name;
     std::string bytes;
@@ -346,17 +381,6 @@ TEST_P(BlockEdges, SameHitsAsWholeFile)
     for (std::size_t block = 1; block <= c.bytes.size() + 1; ++block) {
         search::FileBuffer buffer(block);
         EXPECT_EQ(SearchFile(buffer, path, matcher), whole) << "block size " << block;
-        for (std::size_t reported : {std::size_t(0), c.bytes.size() / 2, c.bytes.size() + 7}) {
-            std::size_t ignored = 0;
-            const int fd = platform::OpenForReading(path, ignored);
-            ASSERT_GE(fd, 0);
-            Hits hits;
-            EXPECT_TRUE(buffer.Search(fd, reported, matcher, [&](const search::LineHit& hit) {
-                hits.emplace_back(int(hit.index), platform::LineText(hit.text).toStdString());
-            }));
-            ::close(fd);
-            EXPECT_EQ(hits, whole) << "block size " << block << ", reported size " << reported;
-        }
     }
 }
 
@@ -379,6 +403,7 @@ INSTANTIATE_TEST_SUITE_P(
         BlockCase{"Utf8MarkOnly", kBom, "x", false},
         BlockCase{"Utf16LE", Utf16(QStringLiteral("a\r\nvår 😀\r\n\rVÅR"), false), "vår", true},
         BlockCase{"Utf16BE", Utf16(QStringLiteral("x\nconn.\ny") + QChar(0) + "conn.", true), "conn.", false},
-        BlockCase{"Utf16OddByteAtEnd", Utf16(QStringLiteral("sida\nsida"), false) + "\x41", "sida", false}));
+        BlockCase{"Utf16OddByteAtEnd", Utf16(QStringLiteral("sida\nsida"), false) + "\x41", "sida", false},
+        BlockCase{"Utf32", Utf32(QStringLiteral("x\r\nvår 😀\r\rVÅR"), true) + "\0\0", "vår", true}));
 
 }  // namespace
