@@ -152,8 +152,10 @@ int main(int argc, char** argv)
             root = argv[++i];
         else if (arg == "--corpus" && i + 1 < argc)
             corpusNames.push_back(argv[++i]);
+        else if (arg == "--workers" && i + 1 < argc)
+            search::SearchPipeline::SetWorkersForTesting(std::atoi(argv[++i]));
         else {
-            std::fprintf(stderr, "usage: %s [--corpus web|mixed|vocabulary|large|FOLDER]... [--root DIR] [--runs R] [--files N] [--cold]\n",
+            std::fprintf(stderr, "usage: %s [--corpus web|mixed|vocabulary|large|FOLDER]... [--root DIR] [--runs R] [--files N] [--workers N] [--cold]\n",
                          argv[0]);
             return 2;
         }

@@ -14,6 +14,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <deque>
 #include <cstddef>
 #include <exception>
 #include <functional>
@@ -33,14 +34,15 @@ struct FileHits {
 class SearchPipeline {
 public:
     struct Limits {
-        int workers;             // threads that open, read and scan
+        int workers;             // threads that open, read and scan, at first
+        int maxWorkers;          // as many as there may be while files keep them waiting
         int filesAhead;          // files in flight or done and not taken yet
         std::size_t bytesAhead;  // the hit lines held for files not taken yet
     };
-    // Enough threads for the files in flight on a share, and at least one
-    // per core; setting workers to 0 brings these back.
+    // A thread per core, and more, up to enough for the files in flight on
+    // a share, when the files keep them waiting.
     static Limits DefaultLimits();
-    // Lets a benchmark set the number of threads every later search uses;
+    // Lets a benchmark fix the number of threads every later search uses;
     // 0 brings back the default.
     static void SetWorkersForTesting(int workers);
 
@@ -70,8 +72,11 @@ private:
     };
 
     void Work();
-    FileHits SearchFile(class FileBuffer& buffer, int index) const;
+    void AddWorker();
+    FileHits SearchFile(class FileBuffer& buffer, int index, bool& waited) const;
+    bool TakeReady(const std::function<void()>& whileWaiting);
     bool MayStart() const;
+    int ClaimSize() const;
     bool TakerShouldWake() const;
     Slot& SlotOf(int index) { return slots_[std::size_t(index) % slots_.size()]; }
 
@@ -92,6 +97,7 @@ private:
     bool failed_ = false;   // a file done could not be read
     bool takerWaits_ = false;
     int workersWaiting_ = 0;
+    std::deque<Slot> taking_;  // taken by the caller, not yet handed out
 
     std::vector<std::thread> workers_;
 };
