@@ -15,8 +15,8 @@
 // round, each round starting with the next one. The window's figure is its whole run, from the click until the
 // report is in the memo and the caret moved (painting the report comes
 // after); beside it is what the report's own timing line says. With --cold
-// the page cache is emptied before every timed search (sync, then
-// /proc/sys/vm/drop_caches, which needs root), so that every tool reads the
+// the corpus's pages leave the page cache before every timed search (sync,
+// then POSIX_FADV_DONTNEED on every file), so that every tool reads the
 // files from the disk. The tables are printed in Markdown.
 #include "BenchWindow.h"
 #include "SearchCorpus.h"
@@ -42,6 +42,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <fcntl.h>
 #include <unistd.h>
 #include <vector>
 
@@ -114,14 +115,24 @@ double TimingLineMs(const QString& line)
     return text.replace(QChar(','), QChar('.')).toDouble() * 1000;
 }
 
-// Empties the page cache, so that the next search reads from the disk.
-bool DropCaches()
+// Takes the pages of every file below folder out of the page cache, so that
+// the next search reads them from the disk: sync, then DONTNEED on each file.
+// (This needs no root, where writing /proc/sys/vm/drop_caches is refused
+// even to root on some machines.) False when no file's pages could go.
+bool DropCaches(const std::string& folder)
 {
     ::sync();
-    std::ofstream drop("/proc/sys/vm/drop_caches");
-    drop << "3\n";
-    drop.flush();
-    return bool(drop);
+    bool any = false;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        if (!entry.is_regular_file())
+            continue;
+        const int fd = ::open(entry.path().c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        any = ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED) == 0 || any;
+        ::close(fd);
+    }
+    return any;
 }
 
 struct Tool {
@@ -178,19 +189,18 @@ int main(int argc, char** argv)
     // The window as a user has it: shown, painted, on the screen.
     TForm1 form;
     benchwindow::ShowExposed(form);
-    if (cold && !DropCaches()) {
-        std::fprintf(stderr, "bench_search: --cold needs to write /proc/sys/vm/drop_caches (root)\n");
-        return 2;
-    }
-    std::printf("Window on the %s platform, %s page cache; best of %d rounds, milliseconds (each tool's time over the "
-                "window's)\n\n",
-                qPrintable(QGuiApplication::platformName()), cold ? "a cold" : "a warm", runs);
+    const search::SearchPipeline::Limits limits = search::SearchPipeline::DefaultLimits();
+    std::printf("Window on the %s platform, %s page cache, search threads %d (up to %d); best of %d rounds, "
+                "milliseconds (each tool's time over the window's)\n\n",
+                qPrintable(QGuiApplication::platformName()), cold ? "a cold" : "a warm", limits.workers,
+                limits.maxWorkers, runs);
 
     const std::string out = (scratch.path() + "/out.txt").toStdString();
     const std::vector<Tool> tools = {
         {"grep -rnF", "LC_ALL=C grep -rnF"},
         {"rg -nF -j1", "rg -nF -j1 --no-config"},
         {"rg -nF", "rg -nF --no-config"},
+        {"rg -nF -j8", "rg -nF -j8 --no-config"},
     };
 
     std::printf("| corpus | search text | case | filsok (window) | its timing line | search code alone |");
@@ -251,8 +261,11 @@ int main(int argc, char** argv)
                     // always follows the same one.
                     for (size_t turn = 0; turn < n; ++turn) {
                         const size_t t = (turn + size_t(round)) % n;
-                        if (cold)
-                            DropCaches();
+                        if (cold && !DropCaches(corpus.folder)) {
+                            std::fprintf(stderr, "bench_search: no page of %s could leave the cache\n",
+                                         corpus.folder.c_str());
+                            return 2;
+                        }
                         const auto start = std::chrono::steady_clock::now();
                         if (t == 0)
                             form.btnSokClick(nullptr);

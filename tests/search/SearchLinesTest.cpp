@@ -304,7 +304,7 @@ TEST(SearchPipeline, TakesFilesInListOrderAndStopsAtTheFirstUnreadable)
 #endif
     for (const int workers : {1, 8}) {
         SCOPED_TRACE(workers);
-        search::SearchPipeline pipeline(paths, search::Matcher("conn.", false), {workers, 16, std::size_t(1) << 20});
+        search::SearchPipeline pipeline(paths, search::Matcher("conn.", false), {workers, workers, 16, std::size_t(1) << 20});
         for (int i = 0; i < 250; ++i) {
             search::FileHits hits;
             ASSERT_TRUE(pipeline.TakeNext(hits)) << i;
