@@ -141,6 +141,11 @@ private:
                 continue;
             const platform::EntryKind kind = reader.Kind();
             if (kind == platform::EntryKind::Directory) {
+                // Without subfolders no file below the start folder is
+                // listed, so no folder below it is entered: a listing of a
+                // drive's root costs that folder alone, not the drive.
+                if (!subfolders_)
+                    continue;
                 if (reader.IsLink()) {
                     links_.push_back(prefix + reader.DisplayName());
                     continue;
