@@ -7,6 +7,7 @@
 #include "support/TestFiles.h"
 #include "desktop/KeyEvents.h"
 #include "platform/TickCount.h"
+#include "search/SearchPipeline.h"
 #include "toolkit/Exceptions.h"
 #include "toolkit/TCheckBox.h"
 #include "toolkit/TEdit.h"
@@ -80,6 +81,40 @@ TEST_F(SearchWindow, ReportsEveryMatchingLineInListOrder)
                                QStringLiteral("3 förekomster av \"conn.\" i 3 genomsökta filer")));
     EXPECT_EQ(form.p1->Max(), 3);
     EXPECT_EQ(form.p1->Position(), 0);
+}
+
+// The files are searched by several threads at a time; the report is the
+// one a single thread gives, byte for byte, for lists with the same file
+// twice, edited lines, a file of many hits among small ones, odd encodings,
+// and a file that stops the run with readable files after it.
+TEST_F(SearchWindow, ReportIsTheSameWithOneThreadAndWithMany)
+{
+    QStringList files;
+    for (int i = 0; i < 200; ++i)
+        files << folder.Put(QStringLiteral("p%1.asp").arg(i), QByteArray(i % 9 == 0 ? 50000 : 3, 'x') + "\nconn." +
+                                                                  QByteArray::number(i) + "\r\nCONN. b");
+    files << folder.Put("many.asp", QByteArray("conn. a\n").repeated(3000));
+    files << folder.Put("u16.asp", QByteArray("\xFF\xFE" "c\0o\0n\0n\0.\0", 12)) << files[3] << files[3];
+    const QStringList lists[] = {files, files + QStringList{folder("gone.asp")} + files};
+    for (const QStringList& list : lists) {
+        for (const bool nocase : {false, true}) {
+            QString reports[2];
+            for (const int workers : {1, 6}) {
+                search::SearchPipeline::SetWorkersForTesting(workers);
+                List(list);
+                form.edSoktxt->SetText("conn.");
+                form.cbNocase->SetChecked(nocase);
+                try {
+                    form.btnSokClick(nullptr);
+                } catch (const EFOpenError&) {
+                }
+                reports[workers == 1 ? 0 : 1] = form.MemoResult->Text();
+            }
+            search::SearchPipeline::SetWorkersForTesting(0);
+            EXPECT_GT(reports[0].size(), 40000);
+            EXPECT_EQ(reports[0], reports[1]) << "nocase " << nocase << ", " << list.size() << " files";
+        }
+    }
 }
 
 struct CaseRuleCase {
