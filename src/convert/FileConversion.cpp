@@ -24,7 +24,7 @@ struct TextRead {
 // Reads the text of the file at path a block at a time, handing each piece
 // to onText until it returns false or the text ends.
 TextRead ReadText(const QString& path, char* buffer, std::size_t blockSize,
-                  const std::function<bool(std::string_view)>& onText)
+                  const std::function<bool(std::string_view)>& onText, const std::function<void()>& betweenBlocks)
 {
     platform::TextReader reader(path);
     if (!reader.IsOpen())
@@ -35,6 +35,8 @@ TextRead ReadText(const QString& path, char* buffer, std::size_t blockSize,
             return {};
         if (!onText(piece->text) || piece->last)
             break;
+        if (betweenBlocks)
+            betweenBlocks();
     }
     return {true, reader.Form(), reader.WellFormed()};
 }
@@ -45,7 +47,8 @@ constexpr int kAttempts = 3;
 
 }  // namespace
 
-FileConversion ConvertUnmarkedFile(const QString& path, std::size_t blockSize)
+FileConversion ConvertUnmarkedFile(const QString& path, std::size_t blockSize,
+                                   const std::function<void()>& betweenBlocks)
 {
     blockSize = std::max<std::size_t>(blockSize, 1);
     const platform::PageBuffer buffer = platform::NewPageBuffer(blockSize);
@@ -54,7 +57,7 @@ FileConversion ConvertUnmarkedFile(const QString& path, std::size_t blockSize)
         const TextRead firstRead = ReadText(path, buffer.get(), blockSize, [&](std::string_view text) {
             first.Add(text);
             return !first.HoldsNul();  // a NUL settles it
-        });
+        }, betweenBlocks);
         if (!firstRead.read)
             return FileConversion::CannotRead;
         switch (first.Result(firstRead.wellFormed)) {
@@ -85,7 +88,7 @@ FileConversion ConvertUnmarkedFile(const QString& path, std::size_t blockSize)
                 writer.Add(text, out);
                 written = put(out);
                 return written;
-            });
+            }, betweenBlocks);
             readAgain = secondRead.read;
             if (!readAgain || !written)
                 return false;

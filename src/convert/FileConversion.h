@@ -5,6 +5,7 @@
 // converted, a second writes it anew through WriteFileSafely.
 #include <QString>
 #include <cstddef>
+#include <functional>
 
 enum class FileConversion {
     Converted,     // rewritten as UTF-8 with the mark (an empty file is left as it is)
@@ -22,4 +23,7 @@ inline constexpr std::size_t kConversionBlockSize = std::size_t(1) << 20;
 // is that of Utf8Output over the file's bytes: each line UTF-8 as it is or
 // encoded from the code page, UTF-16 and UTF-32 turned into UTF-8, every line ending in
 // CR LF. Tests read in small blocks to put sequences across block edges.
-FileConversion ConvertUnmarkedFile(const QString& path, std::size_t blockSize = kConversionBlockSize);
+// betweenBlocks, when given, runs after each block read, so that the
+// caller's window stays alive during a large file.
+FileConversion ConvertUnmarkedFile(const QString& path, std::size_t blockSize = kConversionBlockSize,
+                                   const std::function<void()>& betweenBlocks = {});

@@ -52,6 +52,11 @@ QString SummaryLine(int hits, const QString& searchText, int files)
            QString::number(files) + QStringLiteral(" genomsökta filer");
 }
 
+QString StoppedLine(int done, int files)
+{
+    return QStringLiteral("Avbruten efter %1 av %2 filer").arg(done).arg(files);
+}
+
 QString ElapsedText(std::uint32_t elapsedMs, const QLocale& locale)
 {
     if (elapsedMs <= 1000)
@@ -101,6 +106,12 @@ void Report::Close(int files)
 {
     AddLine(DashLine());
     AddLine(SummaryLine(hits_, searchText_, files));
+}
+
+void Report::CloseStopped(int searched, int files)
+{
+    Close(searched);
+    AddLine(StoppedLine(searched, files));
 }
 
 void Report::Finish(int files, std::uint32_t elapsedMs, const QLocale& locale)

@@ -19,6 +19,8 @@ QString HitLine(const QString& path, long long lineIndex, std::string_view line)
 // Appends the hit line to out, written in place: a report may hold millions
 // of them, and a line built on its own first would be copied once more.
 void AppendHitLine(QString& out, const QString& path, long long lineIndex, std::string_view line);
+// "Avbruten efter N av M filer": a run stopped after N of its M files.
+QString StoppedLine(int done, int files);
 // N förekomster av "text" i M genomsökta filer
 QString SummaryLine(int hits, const QString& searchText, int files);
 // "47 ms" up to 1000 ms; above it the seconds with the locale's decimal
@@ -46,6 +48,9 @@ public:
     void AddHits(const QString& lines, int count);
     // The closing dash line and the summary.
     void Close(int files);
+    // The same for a run stopped after searched of its files, then the
+    // line that says so.
+    void CloseStopped(int searched, int files);
     // Close, then the timing line.
     void Finish(int files, std::uint32_t elapsedMs, const QLocale& locale);
 

@@ -161,6 +161,16 @@ void TMemo::MoveCaretToEnd()
     setTextCursor(cursor);
 }
 
+void TMemo::MoveCaretToLineStart()
+{
+    QTextCursor cursor = textCursor();
+    // A line of a grouped text ends its block at a line separator.
+    const int at = cursor.positionInBlock();
+    const int start = at == 0 ? 0 : int(cursor.block().text().lastIndexOf(kLineSeparator, at - 1)) + 1;
+    cursor.setPosition(cursor.block().position() + start);
+    setTextCursor(cursor);
+}
+
 QString TMemo::SelText() const
 {
     QString text = textCursor().selectedText();

@@ -39,6 +39,8 @@ public:
     void AppendLine(const QString& line);
     // Puts the caret at the end of the text.
     void MoveCaretToEnd();
+    // Puts the caret at the start of its line, as the Home key does.
+    void MoveCaretToLineStart();
 
     QString SelText() const;
     // Selects the run of non-blank characters at the given position.

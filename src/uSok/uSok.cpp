@@ -2,6 +2,9 @@
 #include "uSok/uSok.h"
 
 #include "toolkit/TWinXP.h"
+#include "desktop/VirtualKeys.h"
+#include "toolkit/ErrorBox.h"
+#include "uXprocs/uXprocs.h"
 #include "platform/FolderText.h"
 #include "settings/TFormStorage.h"
 #include "toolkit/Fonts.h"
@@ -13,6 +16,8 @@
 #include "toolkit/TPanel.h"
 #include "toolkit/TProgressBar.h"
 #include "toolkit/TSplitter.h"
+
+#include <stdexcept>
 
 TForm1* Form1 = nullptr;
 
@@ -129,16 +134,49 @@ void TForm1::CreateComponents()
                                   QStringLiteral("CheckBox1.Checked")});
 }
 
+namespace {
+
+// An error of an operation ends at its handler, where the error box shows
+// it: an exception must not pass through Qt's own frames on its way to the
+// event loop.
+template <class Handler>
+auto AtHandler(Handler handler)
+{
+    return [handler](auto&&... arguments) {
+        try {
+            handler(arguments...);
+        } catch (const std::exception& error) {
+            toolkit::ShowException(error);
+        } catch (...) {
+            toolkit::ShowException(std::runtime_error("Unknown error"));
+        }
+    };
+}
+
+}  // namespace
+
 void TForm1::WireEvents()
 {
-    btnHamtafilnamn->OnClick = [this](QObject* sender) { btnHamtafilnamnClick(sender); };
-    edWild->OnKeyDown = [this](QObject* sender, Word& key, TShiftState shift) { edWildKeyDown(sender, key, shift); };
-    btnSok->OnClick = [this](QObject* sender) { btnSokClick(sender); };
-    edSoktxt->OnKeyDown = [this](QObject* sender, Word& key, TShiftState shift) {
-        edSoktxtKeyDown(sender, key, shift);
-    };
-    Button1->OnClick = [this](QObject* sender) { Button1Click(sender); };
-    MemoResult->OnDblClick = [this](QObject* sender) { MemoResultDblClick(sender); };
+    btnHamtafilnamn->OnClick = AtHandler([this](QObject* sender) { btnHamtafilnamnClick(sender); });
+    edWild->OnKeyDown =
+        AtHandler([this](QObject* sender, Word& key, TShiftState shift) { edWildKeyDown(sender, key, shift); });
+    btnSok->OnClick = AtHandler([this](QObject* sender) { btnSokClick(sender); });
+    edSoktxt->OnKeyDown =
+        AtHandler([this](QObject* sender, Word& key, TShiftState shift) { edSoktxtKeyDown(sender, key, shift); });
+    Button1->OnClick = AtHandler([this](QObject* sender) { Button1Click(sender); });
+    MemoResult->OnDblClick = AtHandler([this](QObject* sender) { MemoResultDblClick(sender); });
+}
+
+void TForm1::EndRunOnLastLine()
+{
+    MemoResult->setFocus();
+    MemoResult->MoveCaretToEnd();
+    // The Home press goes to whichever program is in front; when that is not
+    // this window, the caret is put where the press would put it.
+    if (isActiveWindow())
+        PressKey(desktop::VK_HOME);
+    else
+        MemoResult->MoveCaretToLineStart();
 }
 
 void TForm1::SetTabOrder()

@@ -64,6 +64,11 @@ public:
     void Button1Click(QObject* Sender);
 
 private:
+    // The end of a search or a conversion: the focus and the caret at the
+    // start of the report's last line.
+    void EndRunOnLastLine();
+    // The listing of btnHamtafilnamnClick; false when it was stopped.
+    bool FetchFileNames();
     void CreateComponents();
     void WireEvents();
     void SetTabOrder();

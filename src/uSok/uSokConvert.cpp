@@ -8,7 +8,9 @@
 #include "platform/FileText.h"
 #include "platform/FolderText.h"
 #include "platform/InputFile.h"
+#include "search/SearchReport.h"
 #include "toolkit/Exceptions.h"
+#include "toolkit/LiveRun.h"
 #include "toolkit/TMemo.h"
 #include "toolkit/TProgressBar.h"
 #include "uXprocs/uXprocs.h"
@@ -18,7 +20,6 @@
 namespace {
 
 const QString kDashLine(62, QLatin1Char('-'));
-constexpr std::uint16_t kVkHome = 36;
 
 // Writes a file's new content; a failure raises the error the user sees.
 void SaveBytes(const QString& path, std::string_view bytes)
@@ -55,7 +56,9 @@ void SaveTextAsUtf8(const QString& path, std::string_view text, bool withBom)
 void TForm1::Button1Click(QObject*)
 {
     if (platform::HoldsNoPath(Memofil->Text())) {
-        btnHamtafilnamnClick(this);
+        // A listing stopped by the user stops the whole run.
+        if (!FetchFileNames())
+            return;
         QCoreApplication::processEvents();
     }
 
@@ -66,8 +69,13 @@ void TForm1::Button1Click(QObject*)
     p1->SetMax(count);
     // A run that stopped on an error left the bar where it stood.
     p1->SetPosition(0);
+    // The window stays alive, also within a large file; Escape or a close
+    // stops the run between files, never inside a write.
+    toolkit::LiveRun run(this);
+    const auto keepAlive = [&run] { run.KeepAlive(); };
+    int visited = 0;
     try {
-        for (int i = 0; i < count; ++i) {
+        for (int i = 0; i < count && !run.StopAsked(); ++i, ++visited, run.KeepAlive()) {
             p1->StepAndRepaint();
             const QString path = Memofil->Line(i);
             if (HasUtf8Bom(path)) {
@@ -75,7 +83,7 @@ void TForm1::Button1Click(QObject*)
                 continue;
             }
             // Read in blocks, twice: once to tell how, once to write.
-            switch (ConvertUnmarkedFile(path)) {
+            switch (ConvertUnmarkedFile(path, kConversionBlockSize, keepAlive)) {
             case FileConversion::Converted:
                 report.append(path + QStringLiteral(" konverterades till UTF-8"));
                 break;
@@ -101,9 +109,10 @@ void TForm1::Button1Click(QObject*)
         throw;
     }
     report.append(kDashLine);
+    if (visited < count)
+        report.append(search::StoppedLine(visited, count));
     MemoResult->SetText(report.join(QLatin1Char('\n')));
     p1->SetPosition(0);
-    MemoResult->setFocus();
-    MemoResult->MoveCaretToEnd();
-    PressKey(kVkHome);
+    run.End();
+    EndRunOnLastLine();
 }

@@ -23,12 +23,14 @@
 #include "platform/FileSystem.h"
 #include "platform/FolderText.h"
 #include "desktop/VirtualKeys.h"
+#include "toolkit/LiveRun.h"
 #include "toolkit/TCheckBox.h"
 #include "toolkit/TEdit.h"
 #include "toolkit/TMemo.h"
 #include "uXprocs/uXprocs.h"
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <unordered_set>
 #include <vector>
@@ -75,9 +77,12 @@ QString FolderKey(const QString& folder)
 // lines of the files it found, in the order it found them.
 class ListingWalk {
 public:
-    explicit ListingWalk(const TForm1& form)
+    // keepGoing, when given, is asked every so often whether the walk goes
+    // on; it keeps the window alive meanwhile.
+    explicit ListingWalk(const TForm1& form, std::function<bool()> keepGoing = {})
         : subfolders_(form.CheckBox1->Checked()),
-          startKey_(FolderKey(form.Edit1->Text()))
+          startKey_(FolderKey(form.Edit1->Text())),
+          keepGoing_(std::move(keepGoing))
     {
         AppendMaskCharacters(form.edWild->Text(), mask_);
         AsciiLowerInPlace(mask_);
@@ -96,11 +101,13 @@ public:
         if (!reader.IsOpen() || !FirstVisit(reader))
             return true;
         bool result = Entries(reader, folder);
-        while (!links_.empty()) {
+        while (!links_.empty() && !stopped_) {
             std::vector<QString> kept = std::move(links_);
             links_.clear();
             std::sort(kept.begin(), kept.end());
             for (const QString& path : kept) {
+                if (stopped_)
+                    break;
                 platform::FolderReader sub(path);
                 if (!sub.IsOpen() || !FirstVisit(sub))
                     continue;
@@ -112,6 +119,8 @@ public:
     }
 
     QStringList lines;
+    // True when keepGoing said no: the lines are not the whole list.
+    bool Stopped() const { return stopped_; }
 
 private:
     // True the first time the walk meets a folder, unless it lies on a
@@ -126,7 +135,11 @@ private:
         const QString prefix = FolderWithBackslash(folder);
         std::optional<bool> isStart;
         bool result = true;
-        while (reader.Next()) {
+        while (!stopped_ && reader.Next()) {
+            if (keepGoing_ && ++entries_ % kEntriesBetweenAsks == 0 && !keepGoing_()) {
+                stopped_ = true;
+                break;
+            }
             const std::string_view name = reader.Name();
             // Dot-names are the folder itself, its parent, and what the
             // user keeps out of sight (.git, .htaccess): never listed,
@@ -184,9 +197,14 @@ private:
         return result;
     }
 
+    static constexpr unsigned kEntriesBetweenAsks = 64;
+
     std::u32string mask_;
     bool subfolders_;
     QString startKey_;
+    std::function<bool()> keepGoing_;
+    unsigned entries_ = 0;
+    bool stopped_ = false;
     std::unordered_set<platform::FileId, platform::FileIdHash> walked_;
     // Links to folders met and not yet followed.
     std::vector<QString> links_;
@@ -214,11 +232,28 @@ QString MemoText(const QStringList& lines)
 
 void TForm1::btnHamtafilnamnClick(QObject*)
 {
-    ListingWalk walk(*this);
+    FetchFileNames();
+}
+
+bool TForm1::FetchFileNames()
+{
+    // The window stays alive during a long walk; Escape or a close stops it
+    // and leaves the list empty, since a part of the list would make a
+    // later search or conversion miss files without a word.
+    toolkit::LiveRun run(this);
+    ListingWalk walk(*this, [&run] {
+        run.KeepAlive();
+        return !run.StopAsked();
+    });
     walk.Run(Edit1->Text());
+    if (walk.Stopped()) {
+        Memofil->setPlainText(QString());
+        return false;
+    }
     platform::SortIgnoringCase(walk.lines);
     // The new list replaces everything, the placeholder and anything typed.
     Memofil->setPlainText(MemoText(walk.lines));
+    return true;
 }
 
 bool TForm1::nizze(const QString& folder)

@@ -8,6 +8,7 @@
 #include "platform/FolderText.h"
 #include "platform/TickCount.h"
 #include "toolkit/Exceptions.h"
+#include "toolkit/LiveRun.h"
 #include "toolkit/TCheckBox.h"
 #include "toolkit/TEdit.h"
 #include "toolkit/TMemo.h"
@@ -20,14 +21,15 @@
 namespace {
 
 constexpr Word kEnter = 13;
-constexpr Word kHome = 36;
 
 }  // namespace
 
 void TForm1::btnSokClick(QObject*)
 {
     if (platform::HoldsNoPath(Memofil->Text())) {
-        btnHamtafilnamnClick(nullptr);
+        // A listing stopped by the user stops the whole run.
+        if (!FetchFileNames())
+            return;
         QCoreApplication::processEvents();
     }
     // The automatic fetch above is not part of the time taken.
@@ -47,15 +49,27 @@ void TForm1::btnSokClick(QObject*)
     // other gives it.
     search::SearchPipeline pipeline(files, matcher);
 
+    // The window stays alive while it waits; Escape or a close stops the
+    // run after the file at hand.
+    toolkit::LiveRun run(this);
+    const auto whileWaiting = [&] {
+        run.KeepAlive();
+        if (run.StopAsked())
+            pipeline.Stop();
+    };
+    int searched = 0;
     p1->SetMax(fileCount);
     try {
-        for (int i = 0; i < fileCount; ++i) {
+        for (int i = 0; i < fileCount && !run.StopAsked(); ++i) {
             p1->StepAndRepaint();
             search::FileHits hits;
-            pipeline.TakeNext(hits);
+            if (!pipeline.TakeNext(hits, whileWaiting))
+                break;
             if (!hits.searched)
                 throw EFOpenError(CannotOpenFileMessage(files[i]));
             report.AddHits(hits.lines, hits.hits);
+            ++searched;
+            run.KeepAlive();
         }
     } catch (...) {
         // The run stops at the failing file; the memo keeps what was found
@@ -65,17 +79,20 @@ void TForm1::btnSokClick(QObject*)
         MemoResult->MoveCaretToEnd();
         throw;
     }
+    pipeline.Stop();
 
     // The time taken covers showing the report: the end tick is read once the
     // memo holds everything up to the summary.
-    report.Close(fileCount);
+    if (searched < fileCount)
+        report.CloseStopped(searched, fileCount);
+    else
+        report.Close(fileCount);
     MemoResult->SetText(report.TakeText());
     const std::uint32_t endTick = platform::GetTickCount();
     MemoResult->AppendLine(search::TimingLine(search::ElapsedMs(startTick, endTick), QLocale()));
     p1->SetPosition(0);
-    MemoResult->setFocus();
-    MemoResult->MoveCaretToEnd();
-    PressKey(kHome);
+    run.End();
+    EndRunOnLastLine();
 }
 
 bool TForm1::jmfr(const QString& searchText, const QString& text)

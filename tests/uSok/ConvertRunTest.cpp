@@ -11,8 +11,10 @@
 #include "toolkit/TMemo.h"
 #include "toolkit/TProgressBar.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QTextBlock>
 #include <gtest/gtest.h>
 
@@ -215,6 +217,19 @@ TEST_F(ConvertRun, NormalEndResetsBarAndPutsCaretOnLastLine)
     const QTextCursor caret = form.MemoResult->textCursor();
     EXPECT_TRUE(caret.atEnd());
     EXPECT_EQ(caret.block().text(), kDash);
+}
+
+// Escape stops a conversion between files: the files before converted, those
+// after untouched.
+TEST_F(ConvertRun, EscapeStopsBetweenFiles)
+{
+    const QStringList files = {dir.Put("a.asp", "\xE4"), dir.Put("b.asp", "\xE4"), dir.Put("c.asp", "\xE4")};
+    List(files);
+    QCoreApplication::postEvent(form.MemoResult, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+    Run();
+    EXPECT_EQ(Report(), Framed({files[0] + kConverted}) << QStringLiteral("Avbruten efter 1 av 3 filer"));
+    EXPECT_EQ(testfiles::Read(files[0]), kBom + "\xC3\xA4\r\n");
+    EXPECT_EQ(testfiles::Read(files[2]), QByteArray("\xE4"));
 }
 
 TEST_F(ConvertRun, ListWithPathsIsNotListedAgain)

@@ -11,6 +11,7 @@
 #include "toolkit/TMemo.h"
 
 #include <QDir>
+#include <QKeyEvent>
 #include <QFile>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -280,6 +281,19 @@ TEST_F(Listing, FilesOfEveryPermissionAndLinksToThemAreListedButDeadLinksAndPipe
     ASSERT_EQ(::mkfifo(QFile::encodeName(dir("pipe.asp")).constData(), 0644), 0);
     EXPECT_EQ(List("*.asp", true), Under({"a.asp", "closed.asp", "link.asp", "readonly.asp"}));
 #endif
+}
+
+// Escape stops a listing and leaves the list empty: a part of the list would
+// make a later search miss files without a word.
+TEST_F(Listing, EscapeStopsTheListingAndLeavesTheListEmpty)
+{
+    QStringList names;
+    for (int i = 0; i < 300; ++i)
+        names << QStringLiteral("d%1/f.asp").arg(i % 30) + QString::number(i);
+    Make(names);
+    QCoreApplication::postEvent(form.Memofil, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+    EXPECT_EQ(List("*.asp*", true), QStringList());
+    EXPECT_EQ(List("*.asp*", true).size(), 300);
 }
 
 // Without subfolders only the start folder's own files are listed, and no

@@ -15,6 +15,7 @@
 #include "toolkit/TProgressBar.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLocale>
 #include <QSignalSpy>
 #include <QTest>
@@ -336,13 +337,17 @@ TEST_F(SearchWindow, EndsWithFocusAndCaretAtTheEndOfTheTimingLine)
     EXPECT_TRUE(caret.atEnd());
 }
 
-TEST_F(SearchWindow, HomeIsPressedOnlyWhenTheRunEnds)
+// Home is pressed at a run's normal end, and only into this window: when
+// another program is in front the caret is put where Home puts it.
+TEST_F(SearchWindow, HomeIsPressedOnlyWhenTheRunEndsAndTheWindowIsInFront)
 {
     std::vector<std::pair<int, std::uint32_t>> sent;
     const desktop::KeyEventSender before = desktop::SetKeyEventSender(
         [&](std::uint8_t key, std::uint8_t, std::uint32_t flags) { sent.emplace_back(key, flags); });
     const QString a = folder.Put("a.asp", "conn.");
     List({a});
+    form.show();
+    QApplication::setActiveWindow(&form);
     Search();
     EXPECT_EQ(sent, (std::vector<std::pair<int, std::uint32_t>>{{36, 0}, {36, desktop::KEYEVENTF_KEYUP}}));
 
@@ -350,7 +355,40 @@ TEST_F(SearchWindow, HomeIsPressedOnlyWhenTheRunEnds)
     List({a, folder("missing.asp")});
     EXPECT_THROW(form.btnSokClick(nullptr), EFOpenError);
     EXPECT_TRUE(sent.empty());
+
+    QApplication::setActiveWindow(nullptr);
+    List({a});
+    Search();
+    EXPECT_TRUE(sent.empty());
+    const QTextCursor caret = form.MemoResult->textCursor();
+    EXPECT_TRUE(caret.block().text().startsWith(QStringLiteral("Tidsåtgång ")));
+    EXPECT_EQ(caret.positionInBlock(), 0);
     desktop::SetKeyEventSender(before);
+}
+
+// Escape stops a run after the file at hand, with the report of the files
+// searched so far; what is typed meanwhile lands after the run, and a close
+// asked for during it closes the window after it.
+TEST_F(SearchWindow, EscapeStopsTheRunAfterTheFileAtHand)
+{
+    const QStringList files = {folder.Put("a.asp", "conn. a"), folder.Put("b.asp", "conn. b"),
+                               folder.Put("c.asp", "conn. c")};
+    List(files);
+    form.show();
+    // Waiting in the queue, they are seen as soon as the run first looks.
+    QCoreApplication::postEvent(form.edSoktxt, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+    QCoreApplication::postEvent(form.edSoktxt, new QKeyEvent(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, "x"));
+    QCoreApplication::postEvent(&form, new QCloseEvent);
+    QStringList report = Report("conn.", {files[0] + " Rad:0 | conn. a"},
+                                QStringLiteral("1 förekomster av \"conn.\" i 1 genomsökta filer"))
+                             .split("\r\n");
+    report.insert(report.size() - 1, QStringLiteral("Avbruten efter 1 av 3 filer"));
+    EXPECT_EQ(Search(), report.join("\r\n"));
+    EXPECT_EQ(form.edSoktxt->Text(), QStringLiteral("conn."));
+    EXPECT_TRUE(form.isVisible());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form.edSoktxt->Text(), QStringLiteral("conn.x"));
+    EXPECT_FALSE(form.isVisible());
 }
 
 TEST_F(SearchWindow, HomePressLeavesTheCaretAtTheStartOfTheTimingLine)
