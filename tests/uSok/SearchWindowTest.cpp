@@ -8,6 +8,8 @@
 #include "desktop/KeyEvents.h"
 #include "platform/TickCount.h"
 #include "search/SearchPipeline.h"
+#include "settings/StoreName.h"
+#include "support/SettingsPlace.h"
 #include "toolkit/Exceptions.h"
 #include "toolkit/TCheckBox.h"
 #include "toolkit/TEdit.h"
@@ -371,6 +373,7 @@ TEST_F(SearchWindow, HomeIsPressedOnlyWhenTheRunEndsAndTheWindowIsInFront)
 // asked for during it closes the window after it.
 TEST_F(SearchWindow, EscapeStopsTheRunAfterTheFileAtHand)
 {
+    const testfiles::SettingsPlace place{{DefaultRegistryKey()}};
     const QStringList files = {folder.Put("a.asp", "conn. a"), folder.Put("b.asp", "conn. b"),
                                folder.Put("c.asp", "conn. c")};
     List(files);
@@ -389,6 +392,7 @@ TEST_F(SearchWindow, EscapeStopsTheRunAfterTheFileAtHand)
     QCoreApplication::processEvents();
     EXPECT_EQ(form.edSoktxt->Text(), QStringLiteral("conn.x"));
     EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(place.Open(DefaultRegistryKey())->value("Setup/edSoktxt_Text").toString(), QStringLiteral("conn.x"));
 }
 
 TEST_F(SearchWindow, HomePressLeavesTheCaretAtTheStartOfTheTimingLine)
