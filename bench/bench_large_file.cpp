@@ -14,7 +14,6 @@
 #include "BenchWindow.h"
 #include "uSok/uSok.h"
 
-#include "platform/MemoryPages.h"
 #include "toolkit/TCheckBox.h"
 #include "toolkit/TEdit.h"
 #include "toolkit/TMemo.h"
@@ -85,8 +84,6 @@ void Measure(const char* what, Run run)
 
 int main(int argc, char** argv)
 {
-    // As the program itself does.
-    platform::UseLargeMemoryPages(argv);
     long long megabytes = 1536;
     bool convert = false;
     QString folder = qEnvironmentVariable("TMPDIR", "/tmp");

@@ -10,7 +10,6 @@
 // memo's text are all measured.
 #include "uSok/uSok.h"
 
-#include "platform/MemoryPages.h"
 #include "toolkit/TButton.h"
 #include "toolkit/TCheckBox.h"
 #include "toolkit/TEdit.h"
@@ -76,8 +75,6 @@ double Median(std::vector<double> values)
 
 int main(int argc, char** argv)
 {
-    // As the program itself does.
-    platform::UseLargeMemoryPages(argv);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
 

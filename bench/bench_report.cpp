@@ -24,12 +24,10 @@
 // as a user's large search usually is: a new process per round starts,
 // shows the window, lists the files and searches once; what it reports is
 // the same "wait", "handler" and "timing line", and its own peak memory.
-// That process starts as the program does, with its memory pages as the
-// program chooses them (GLIBC_TUNABLES=glibc.malloc.hugetlb=0 in the
-// environment keeps it to ordinary pages).
+// The environment goes to it as it is, so GLIBC_TUNABLES=glibc.malloc.hugetlb=1
+// there tries the C library's large pages.
 #include "uSok/uSok.h"
 
-#include "platform/MemoryPages.h"
 #include "toolkit/TButton.h"
 #include "toolkit/TCheckBox.h"
 #include "toolkit/TEdit.h"
@@ -188,8 +186,6 @@ struct Figures {
 
 int main(int argc, char** argv)
 {
-    // As the program itself does.
-    platform::UseLargeMemoryPages(argv);
     std::string folder;
     std::string mask = "*.h";
     std::vector<std::string> texts;

@@ -22,7 +22,6 @@
 #include "SearchCorpus.h"
 #include "uSok/uSok.h"
 
-#include "platform/MemoryPages.h"
 #include "search/SearchMatcher.h"
 #include "search/SearchPipeline.h"
 
@@ -144,8 +143,6 @@ struct Tool {
 
 int main(int argc, char** argv)
 {
-    // As the program itself does.
-    platform::UseLargeMemoryPages(argv);
     std::vector<std::string> corpusNames;
     fs::path root = fs::path(qEnvironmentVariable("TMPDIR", "/tmp").toStdString()) / "filsok-bench";
     int files = 5000;

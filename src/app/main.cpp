@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Filsök: lists, searches and converts the text files under a folder.
 #include "app/Application.h"
-#include "platform/MemoryPages.h"
 #include "uSok/uSok.h"
 
 int main(int argc, char** argv)
 {
-    platform::UseLargeMemoryPages(argv);
     return RunApplication(argc, argv, [] {
         try {
             return static_cast<TForm*>(new TForm1);

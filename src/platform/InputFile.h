@@ -38,9 +38,6 @@ public:
     std::ptrdiff_t Read(char* to, std::size_t room);
     // Reads until size bytes are there or the file ends: how many, -1 on failure.
     std::ptrdiff_t ReadFully(char* to, std::size_t size);
-    // Asks the system to read the file's first bytes into its cache now; a
-    // hint it may ignore.
-    void HintReadAhead(std::size_t bytes) const;
     // Closes the file at once; false when the system reports that the
     // close failed.
     bool Close();
@@ -53,10 +50,6 @@ private:
     std::size_t size_ = 0;
     int error_ = 0;
 };
-
-// How many files the program may hold open at once, 0 when there is no
-// limit to heed.
-int OpenFileLimit();
 
 // The code the input/output error of a failed open or read of path shows
 // ("File not found" is 2, "Invalid filename" 3, "Too many open files" 4,

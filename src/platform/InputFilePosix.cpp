@@ -5,8 +5,6 @@
 
 #include <cerrno>
 #include <fcntl.h>
-#include <limits>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -62,11 +60,6 @@ std::ptrdiff_t InputFile::Read(char* to, std::size_t room)
     }
 }
 
-void InputFile::HintReadAhead(std::size_t bytes) const
-{
-    (void)::posix_fadvise(int(handle_), 0, off_t(bytes), POSIX_FADV_WILLNEED);
-}
-
 bool InputFile::Close()
 {
     if (handle_ == kClosed)
@@ -78,15 +71,6 @@ bool InputFile::Close()
         return false;
     }
     return true;
-}
-
-int OpenFileLimit()
-{
-    rlimit limit{};
-    if (::getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY)
-        return 0;
-    return limit.rlim_cur > rlim_t(std::numeric_limits<int>::max()) ? std::numeric_limits<int>::max()
-                                                                     : int(limit.rlim_cur);
 }
 
 namespace {

@@ -64,11 +64,6 @@ std::ptrdiff_t InputFile::Read(char* to, std::size_t room)
     return std::ptrdiff_t(got);
 }
 
-// Windows has no call that reads a file into the cache before it is read;
-// the file is opened for sequential reading instead, so the cache reads
-// ahead of the reads once they start.
-void InputFile::HintReadAhead(std::size_t) const {}
-
 bool InputFile::Close()
 {
     if (handle_ == kClosed)
@@ -81,11 +76,6 @@ bool InputFile::Close()
 }
 
 // Handles are limited by memory only.
-int OpenFileLimit()
-{
-    return 0;
-}
-
 // The system's numbers are the codes the messages are written for.
 int InOutErrorCode(int error, const QString&)
 {

@@ -77,47 +77,40 @@ QString TimingLine(std::uint32_t elapsedMs, const QLocale& locale)
     return QStringLiteral("Tidsåtgång ") + ElapsedText(elapsedMs, locale);
 }
 
-Report::Report(const QString& searchText) : searchText_(searchText)
+Report::Report(const QString& searchText, Out out) : searchText_(searchText), out_(std::move(out))
 {
-    text_ = HeaderLine(searchText);
-    AddLine(DashLine());
-}
-
-void Report::AddLine(const QString& line)
-{
-    text_ += QLatin1Char('\n');
-    text_ += line;
+    out_(HeaderLine(searchText) + QLatin1Char('\n') + DashLine());
 }
 
 void Report::AddHit(const QString& path, long long lineIndex, std::string_view line)
 {
-    text_ += QLatin1Char('\n');
-    AppendHitLine(text_, path, lineIndex, line);
-    ++hits_;
+    QString text(QLatin1Char('\n'));
+    AppendHitLine(text, path, lineIndex, line);
+    AddHits(std::move(text), 1);
 }
 
-void Report::AddHits(const QString& lines, int count)
+void Report::AddHits(QString lines, int count)
 {
-    text_ += lines;
+    if (!lines.isEmpty())
+        out_(std::move(lines));
     hits_ += count;
 }
 
 void Report::Close(int files)
 {
-    AddLine(DashLine());
-    AddLine(SummaryLine(hits_, searchText_, files));
+    out_(QLatin1Char('\n') + DashLine() + QLatin1Char('\n') + SummaryLine(hits_, searchText_, files));
 }
 
 void Report::CloseStopped(int searched, int files)
 {
     Close(searched);
-    AddLine(StoppedLine(searched, files));
+    out_(QLatin1Char('\n') + StoppedLine(searched, files));
 }
 
 void Report::Finish(int files, std::uint32_t elapsedMs, const QLocale& locale)
 {
     Close(files);
-    AddLine(TimingLine(elapsedMs, locale));
+    out_(QLatin1Char('\n') + TimingLine(elapsedMs, locale));
 }
 
 }  // namespace search

@@ -4,6 +4,7 @@
 #include <QLocale>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <string_view>
 #include <utility>
 
@@ -34,18 +35,19 @@ constexpr std::uint32_t ElapsedMs(std::uint32_t start, std::uint32_t end)
     return end - start;
 }
 
-// The report of one run, built in memory so that the memo is set once: the
-// lines joined by LF, as the memo's document holds them (a report of
-// hundreds of thousands of lines would otherwise be rewritten once more to
-// turn its CR LF into LF), without a break after the last one.
+// The report of one run, written piece by piece to out (the memo's
+// document on its way): the lines joined by LF, as the memo's document holds
+// them, without a break after the last one. The header and the first dash
+// line are written at once.
 class Report {
 public:
-    explicit Report(const QString& searchText);
+    using Out = std::function<void(QString)>;
+    Report(const QString& searchText, Out out);
 
     void AddHit(const QString& path, long long lineIndex, std::string_view line);
-    // Appends the hit lines of a file, each preceded by LF, as the search
-    // of the file wrote them.
-    void AddHits(const QString& lines, int count);
+    // Writes the hit lines of a file, each preceded by LF, as the search of
+    // the file wrote them.
+    void AddHits(QString lines, int count);
     // The closing dash line and the summary.
     void Close(int files);
     // The same for a run stopped after searched of its files, then the
@@ -55,15 +57,10 @@ public:
     void Finish(int files, std::uint32_t elapsedMs, const QLocale& locale);
 
     int HitCount() const { return hits_; }
-    const QString& Text() const { return text_; }
-    // Hands the text over; the report is empty afterwards.
-    QString TakeText() { return std::exchange(text_, QString()); }
 
 private:
-    void AddLine(const QString& line);
-
     QString searchText_;
-    QString text_;
+    Out out_;
     int hits_ = 0;
 };
 

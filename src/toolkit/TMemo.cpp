@@ -4,6 +4,7 @@
 #include "toolkit/MemoText.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QPlainTextDocumentLayout>
 #include <QMouseEvent>
 #include <QResizeEvent>
 #include <QScrollBar>
@@ -22,6 +23,12 @@ TMemo::TMemo(QWidget* parent) : QPlainTextEdit(parent), TControl(this)
     setFrameShadow(QFrame::Plain);
     setLineWidth(1);
     setFocusPolicy(Qt::StrongFocus);
+    WatchDocument();
+}
+
+// An edit makes the line positions be counted anew.
+void TMemo::WatchDocument()
+{
     connect(document(), &QTextDocument::contentsChange, this, [this](int, int, int) {
         firstLines_.clear();
         cachedBlock_ = -1;
@@ -131,9 +138,25 @@ void TMemo::SetText(QString text)
     RestoreLineCounts();
 }
 
-void TMemo::setPlainText(const QString& text)
+void TMemo::TakeDocument(toolkit::MemoDocument built)
 {
-    SetText(text);
+    QTextDocument* document = built.document.release();
+    document->setParent(this);
+    document->setDefaultFont(font());
+    document->setDocumentLayout(new QPlainTextDocumentLayout(document));
+    // The memo's first document belongs to the editor, which deletes it; one
+    // taken before belongs to the memo.
+    QTextDocument* before = this->document();
+    const bool taken = before->parent() == this;
+    setDocument(document);
+    if (taken)
+        delete before;
+    WatchDocument();
+    grouped_ = built.grouped;
+    firstLines_ = std::move(built.firstLines);
+    cachedBlock_ = -1;
+    if (grouped_)
+        RestoreLineCounts();
 }
 
 void TMemo::AppendLine(const QString& line)

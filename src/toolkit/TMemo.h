@@ -8,6 +8,7 @@
 //
 // A text of many lines is held in blocks of many lines each (MemoText.h);
 // the memo reads its lines the same way whichever form the text has.
+#include "toolkit/MemoDocument.h"
 #include "toolkit/TControl.h"
 
 #include <QPlainTextEdit>
@@ -32,9 +33,9 @@ public:
     // Replaces the whole text; CR LF, lone CR and lone LF all break lines.
     // A text handed over (moved) is reworked in place, without a copy.
     void SetText(QString text);
-    // The same as SetText, for callers that speak QPlainTextEdit: a long text
-    // must not reach the document in one block per line.
-    void setPlainText(const QString& text);
+    // Replaces the whole text by a document made for the memo
+    // (MemoDocumentBuilder), at once.
+    void TakeDocument(toolkit::MemoDocument built);
     // Appends a line after the last one, with the caret at its end.
     void AppendLine(const QString& line);
     // Puts the caret at the end of the text.
@@ -57,6 +58,7 @@ private:
     // The document forgets how many lines an unlaid block holds whenever
     // its width changes; the scroll range and position depend on it.
     void RestoreLineCounts();
+    void WatchDocument();
 
     bool grouped_ = false;
     mutable std::vector<int> firstLines_;

@@ -247,12 +247,12 @@ bool TForm1::FetchFileNames()
     });
     walk.Run(Edit1->Text());
     if (walk.Stopped()) {
-        Memofil->setPlainText(QString());
+        Memofil->SetText(QString());
         return false;
     }
     platform::SortIgnoringCase(walk.lines);
     // The new list replaces everything, the placeholder and anything typed.
-    Memofil->setPlainText(MemoText(walk.lines));
+    Memofil->SetText(MemoText(walk.lines));
     return true;
 }
 
@@ -265,7 +265,7 @@ bool TForm1::nizze(const QString& folder)
         if (!text.isEmpty() && !text.endsWith(QLatin1Char('\n')))
             text += QLatin1Char('\n');
         text += MemoText(walk.lines);
-        Memofil->setPlainText(text);
+        Memofil->SetText(text);
     }
     return result;
 }

@@ -9,6 +9,7 @@
 #include "platform/TickCount.h"
 #include "toolkit/Exceptions.h"
 #include "toolkit/LiveRun.h"
+#include "toolkit/MemoDocument.h"
 #include "toolkit/TCheckBox.h"
 #include "toolkit/TEdit.h"
 #include "toolkit/TMemo.h"
@@ -43,7 +44,10 @@ void TForm1::btnSokClick(QObject*)
 
     const QStringList files = Memofil->Lines();
     const int fileCount = int(files.size());
-    search::Report report(searchText);
+    // The report goes into the memo's document on a thread of its own as
+    // the files are taken, so that it is ready soon after the last of them.
+    toolkit::MemoDocumentBuilder document;
+    search::Report report(searchText, [&document](QString piece) { document.Append(std::move(piece)); });
     // Worker threads read and scan the files ahead; their results are
     // taken here in list order, so the report is as one file after the
     // other gives it.
@@ -67,7 +71,7 @@ void TForm1::btnSokClick(QObject*)
                 break;
             if (!hits.searched)
                 throw EFOpenError(CannotOpenFileMessage(files[i]));
-            report.AddHits(hits.lines, hits.hits);
+            report.AddHits(std::move(hits.lines), hits.hits);
             ++searched;
             run.KeepAlive();
         }
@@ -75,7 +79,7 @@ void TForm1::btnSokClick(QObject*)
         // The run stops at the failing file; the memo keeps what was found
         // before it, without the closing lines.
         pipeline.Stop();
-        MemoResult->SetText(report.Text());
+        MemoResult->TakeDocument(document.Finish());
         MemoResult->MoveCaretToEnd();
         throw;
     }
@@ -87,7 +91,7 @@ void TForm1::btnSokClick(QObject*)
         report.CloseStopped(searched, fileCount);
     else
         report.Close(fileCount);
-    MemoResult->SetText(report.TakeText());
+    MemoResult->TakeDocument(document.Finish());
     const std::uint32_t endTick = platform::GetTickCount();
     MemoResult->AppendLine(search::TimingLine(search::ElapsedMs(startTick, endTick), QLocale()));
     p1->SetPosition(0);
