@@ -54,7 +54,7 @@ bool InputFile::OutOfDescriptors() const
 
 std::ptrdiff_t InputFile::Read(char* to, std::size_t room)
 {
-    // One call reads at most 4 GB less one byte.
+    // One call reads less than 2 GB.
     const DWORD want = DWORD(std::min<std::size_t>(room, 0x7FFFFFFF));
     DWORD got = 0;
     if (!::ReadFile(HandleOf(handle_), to, want, &got, nullptr)) {
@@ -75,7 +75,6 @@ bool InputFile::Close()
     return true;
 }
 
-// Handles are limited by memory only.
 // The system's numbers are the codes the messages are written for.
 int InOutErrorCode(int error, const QString&)
 {
