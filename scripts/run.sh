@@ -25,41 +25,17 @@ fail() {
   exit 1
 }
 
+source "$here/scripts/lib/x-session.bash"
 work=$(mktemp -d)
-xvfb=""
-wm=""
 program_pid=""
 cleanup() {
-  local pid
-  for pid in "$program_pid" "$wm" "$xvfb"; do
-    [ -n "$pid" ] || continue
-    kill "$pid" 2>/dev/null || continue
-    timeout 5 tail --pid="$pid" -f /dev/null || kill -KILL "$pid" 2>/dev/null || true
-  done
+  x_stop_process "$program_pid"
+  x_session_stop
   rm -rf "$work"
 }
 trap cleanup EXIT
 
-# wait_until SECONDS COMMAND...: runs COMMAND until it succeeds; false when
-# SECONDS have passed without success.
-wait_until() {
-  local deadline=$((SECONDS + $1))
-  shift
-  until "$@" >/dev/null 2>&1; do
-    [ "$SECONDS" -lt "$deadline" ] || return 1
-    sleep 0.1
-  done
-}
-
-# The X server picks a free display and writes its number once it takes
-# connections.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-if ! wait_until 20 test -s "$work/display"; then
-  cat "$work/xvfb.log" >&2
-  fail "the virtual X server did not start within 20 s"
-fi
-export DISPLAY=":$(head -n 1 "$work/display")"
+x_session_start "$work" --window-manager || fail "no virtual X server with a window manager"
 if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
   export XDG_RUNTIME_DIR="$work/runtime"
   mkdir -m 700 "$XDG_RUNTIME_DIR"
@@ -67,22 +43,6 @@ fi
 # The program goes to this X server, whatever platform the caller's Qt
 # settings name.
 export QT_QPA_PLATFORM=xcb
-
-# A small window manager frames and closes the window as a desktop would.
-# It runs its --startup command once it manages the screen and its event
-# loop runs; a window mapped before that may never be managed, nor shown.
-openbox --startup "touch '$work/openbox-ready'" >"$work/openbox.log" 2>&1 &
-wm=$!
-if ! wait_until 20 test -e "$work/openbox-ready"; then
-  cat "$work/openbox.log" >&2
-  fail "openbox did not start on $DISPLAY within 20 s"
-fi
-# The first synthetic key press on a new X server switches its keyboard to
-# the XTEST device, which changes the keyboard map; openbox then drops and
-# takes again its key bindings, and a keystroke sent in that moment (an
-# alt+F4) is lost. One harmless key press now, long before the program's
-# window is there, gets that over with.
-xdotool key shift
 
 "$program" &
 program_pid=$!

@@ -33,16 +33,9 @@ fail() {
   exit 1
 }
 
-# wait_until SECONDS COMMAND...: runs COMMAND until it succeeds; false when
-# SECONDS have passed without success.
-wait_until() {
-  local deadline=$((SECONDS + $1))
-  shift
-  until "$@" >/dev/null 2>&1; do
-    [ "$SECONDS" -lt "$deadline" ] || return 1
-    sleep 0.1
-  done
-}
+source "$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)/scripts/lib/x-session.bash"
+
+wait_until() { x_wait_until "$@"; }
 
 start_session() {
   E2E_TMP=$(mktemp -d)
@@ -60,48 +53,14 @@ start_session() {
     case $name in QT_*) unset "$name" ;; esac
   done
   export QT_QPA_PLATFORM=xcb
-  # The X server picks a free display itself and writes its number once it
-  # takes connections, so two sessions on one machine never collide.
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp \
-    3>"$E2E_TMP/display" >"$E2E_TMP/xvfb.log" 2>&1 &
-  E2E_XVFB=$!
-  if ! wait_until 20 test -s "$E2E_TMP/display"; then
-    cat "$E2E_TMP/xvfb.log"
-    fail "the virtual X server did not start within 20 s"
-  fi
-  export DISPLAY=":$(head -n 1 "$E2E_TMP/display")"
-  # openbox runs its --startup command once it manages the screen and its
-  # event loop runs; a window mapped before that (while it still loads its
-  # theme and menus) may never be managed, and so never shown.
-  openbox --startup "touch '$E2E_TMP/openbox-ready'" >"$E2E_TMP/openbox.log" 2>&1 &
-  E2E_WM=$!
-  if ! wait_until 20 test -e "$E2E_TMP/openbox-ready"; then
-    cat "$E2E_TMP/openbox.log"
-    fail "openbox did not start on $DISPLAY within 20 s"
-  fi
-  # The first synthetic key press on a new X server switches its keyboard to
-  # the XTEST device, which changes the keyboard map; openbox then drops and
-  # takes again its key bindings, and a keystroke sent in that moment (an
-  # alt+F4) is lost. One harmless key press now, long before the program's
-  # window is there, gets that over with.
-  xdotool key shift
+  x_session_start "$E2E_TMP" --window-manager || fail "no virtual X server with a window manager"
 }
 
-# stop_process PID: ends a process this session started, by force if it has
-# not ended 5 seconds after being asked to.
-stop_process() {
-  local pid=$1
-  [ -n "$pid" ] || return 0
-  kill "$pid" 2>/dev/null || return 0
-  timeout 5 tail --pid="$pid" -f /dev/null || kill -KILL "$pid" 2>/dev/null
-  wait "$pid" 2>/dev/null
-  return 0
-}
+stop_process() { x_stop_process "$@"; }
 
 stop_session() {
   stop_process "${E2E_PROGRAM:-}"
-  stop_process "${E2E_WM:-}"
-  stop_process "${E2E_XVFB:-}"
+  x_session_stop
   rm -rf "$E2E_TMP"
 }
 

@@ -25,22 +25,11 @@ wine_wait_until() {
   done
 }
 
+source "$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)/scripts/lib/x-session.bash"
+
 # wine_start_display FOLDER: starts Xvfb on a free display (its number and
 # log go into FOLDER) and exports DISPLAY.
-wine_start_display() {
-  local folder=$1
-  mkdir -p "$folder"
-  rm -f "$folder/display"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp \
-    3>"$folder/display" >"$folder/xvfb.log" 2>&1 &
-  WINE_XVFB=$!
-  if ! wine_wait_until 20 test -s "$folder/display"; then
-    cat "$folder/xvfb.log" >&2
-    echo "the virtual X server did not start within 20 s" >&2
-    return 1
-  fi
-  export DISPLAY=":$(head -n 1 "$folder/display")"
-}
+wine_start_display() { x_session_start "$1"; }
 
 # Ends the X server wine_start_display started, and the prefix's Wine server
 # with it (its programs would lose their display anyway).
@@ -48,11 +37,7 @@ wine_stop_display() {
   if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
     timeout 10 wineserver -k >/dev/null 2>&1 || true
   fi
-  if [ -n "${WINE_XVFB:-}" ]; then
-    kill "$WINE_XVFB" 2>/dev/null || true
-    wait "$WINE_XVFB" 2>/dev/null || true
-    WINE_XVFB=""
-  fi
+  x_session_stop
 }
 
 # wine_prefix_ready PREFIX: makes the 64-bit Wine prefix PREFIX unless it is
