@@ -2,95 +2,120 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Reproduces the tables of bench/README.md and the README's "How fast" in one
 # run: builds the benchmarks (Release, in build-rel/), starts a virtual X
-# server with a window manager, and runs the search and the conversion with
-# the window shown there (the xcb platform, as a user sees it) and offscreen,
-# the search beside grep and ripgrep. Prints Markdown on standard output.
-# (The memory a very large file takes is measured apart, by
-# build-rel/bench/bench_large_file; see bench/README.md.)
+# server with a window manager, and runs them with the window shown there
+# (the xcb platform, as a user sees it), beside grep and ripgrep:
 #
-#   bench/run-benchmarks.sh [--display N] [--runs R] [--root DIR] [--cold]
+# - the search over warm corpora, with the search threads as the program
+#   chooses them, and with one and with two, beside rg -j1 and rg -j2: the
+#   model for machines of more cores;
+# - the search with a cold page cache: the corpus's pages leave the cache
+#   before every timed search (sync, then POSIX_FADV_DONTNEED on every file),
+#   which needs no root;
+# - the search over a network share: the pages served over SFTP by an sshd
+#   of the benchmark's own on 127.0.0.1 and mounted with sshfs
+#   (bench/sftp-share.sh), when openssh-server and sshfs are there;
+# - large reports, each the first search of a newly started program
+#   (bench/run_bench_report.sh --first);
+# - the conversion.
+# Prints Markdown on standard output. (The memory a very large file takes
+# and the listing are measured apart; see bench/README.md.)
 #
-# --display N  the X display to use (default: the first free one from :90)
-# --runs R     rounds per figure (default 9; the best of them is shown)
-# --root DIR   where the generated corpora are kept between runs
-#              (default $TMPDIR/filsok-bench)
-# --cold       also search with a cold page cache (needs root: the caches
-#              are dropped before every timed search)
+#   bench/run-benchmarks.sh [--runs R] [--root DIR] [--quick]
+#
+# --runs R   rounds per figure (default 9; the best of them is shown)
+# --root DIR where the generated corpora are kept between runs
+#            (default $TMPDIR/filsok-bench); it must be on a disk, not in
+#            memory, for the cold figures to mean anything
+# --quick    only the web corpus, and the large reports over /usr/include
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${FILSOK_BENCH_BUILD_DIR:-$here/build-rel}
-display=""
 runs=9
 root=${TMPDIR:-/tmp}/filsok-bench
-cold=""
+quick=""
 while [ $# -gt 0 ]; do
   case $1 in
-    --display) display=${2#:}; shift 2 ;;
     --runs) runs=$2; shift 2 ;;
     --root) root=$2; shift 2 ;;
-    --cold) cold=1; shift ;;
-    *) echo "usage: $0 [--display N] [--runs R] [--root DIR] [--cold]" >&2; exit 2 ;;
+    --quick) quick=1; shift ;;
+    *) echo "usage: $0 [--runs R] [--root DIR] [--quick]" >&2; exit 2 ;;
   esac
 done
-for tool in cmake ninja Xvfb openbox xdpyinfo grep rg; do
+for tool in cmake ninja Xvfb openbox xdotool grep rg; do
   command -v "$tool" >/dev/null || { echo "run-benchmarks: needs $tool" >&2; exit 2; }
 done
 
 cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DFILSOK_TESTS=OFF >/dev/null
-ninja -C "$build" bench_search bench_convert >&2
+ninja -C "$build" bench_search bench_convert bench_report bench_corpus >&2
 
-if [ -z "$display" ]; then
-  display=90
-  while [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; do display=$((display + 1)); done
-fi
+source "$here/scripts/lib/x-session.bash"
 work=$(mktemp -d)
-pids=""
 cleanup() {
-  for pid in $pids; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
+  x_session_stop
   rm -rf "$work"
 }
 trap cleanup EXIT
-Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids="$!"
-for _ in $(seq 100); do DISPLAY=":$display" xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-DISPLAY=":$display" xdpyinfo >/dev/null 2>&1 || { echo "run-benchmarks: Xvfb :$display did not start" >&2; exit 1; }
-DISPLAY=":$display" openbox >"$work/openbox.log" 2>&1 &
-pids="$pids $!"
-sleep 1
+x_session_start "$work" --window-manager >&2
 mkdir -m 700 "$work/run"
-export XDG_RUNTIME_DIR="$work/run" LC_ALL=C.UTF-8
+export XDG_RUNTIME_DIR="$work/run" LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb
 
+corpora=(--corpus web --corpus mixed --corpus vocabulary --corpus large --corpus /usr/include)
+[ -z "$quick" ] || corpora=(--corpus web)
+search() { "$build/bench/bench_search" --root "$root" "$@" 2>/dev/null; }
 load() { cut -d' ' -f1-3 /proc/loadavg; }
+
 echo "## Benchmarks, $(date -u '+%Y-%m-%d %H:%M UTC')"
 echo
 echo "- machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(uname -sr)"
 echo "- tools: $(g++ --version | head -1), $(grep --version | head -1), $(rg --version | head -1)"
+echo "- transparent huge pages: $(cat /sys/kernel/mm/transparent_hugepage/enabled 2>/dev/null || echo unknown)"
 echo "- load average before: $(load)"
 echo
 
-for platform in xcb offscreen; do
-  echo "### Search, window on $platform"
+echo "### Search, warm page cache"
+echo
+search "${corpora[@]}" --runs "$runs"
+echo
+for workers in 1 2; do
+  echo "### Search, warm page cache, $workers search thread(s)"
   echo
-  DISPLAY=":$display" QT_QPA_PLATFORM=$platform "$build/bench/bench_search" --root "$root" --runs "$runs" 2>/dev/null
+  search --corpus web --corpus vocabulary --runs "$runs" --workers "$workers"
   echo
 done
-if [ -n "$cold" ]; then
-  echo "### Search with a cold page cache, window on xcb"
+echo "### Search, cold page cache"
+echo
+search --corpus web --corpus large --runs 3 --cold
+echo
+
+if command -v sshfs >/dev/null && [ -x /usr/sbin/sshd ]; then
+  share_corpus="$root/share"
+  [ -f "$share_corpus/.done" ] || { "$build/bench/bench_corpus" "$share_corpus" 2000 >&2 && touch "$share_corpus/.done"; }
+  echo "### Search over SFTP (sshfs on 127.0.0.1)"
   echo
-  DISPLAY=":$display" QT_QPA_PLATFORM=xcb "$build/bench/bench_search" --root "$root" --runs 3 --cold 2>/dev/null
+  bash "$here/bench/sftp-share.sh" "$share_corpus" bash -c \
+    '"$0" --corpus "$SHARE" --root "$1" --runs 3 2>/dev/null' "$build/bench/bench_search" "$root"
+  echo
+else
+  echo "(No share figures: install openssh-server and sshfs.)"
   echo
 fi
-for platform in xcb offscreen; do
-  echo "### Conversion, window on $platform, files in ${TMPDIR:-/tmp}"
-  echo
-  DISPLAY=":$display" QT_QPA_PLATFORM=$platform "$build/bench/bench_convert" -n 5 2>/dev/null
-  echo
-done
+
+echo "### Large reports, the first search of a newly started program"
+echo
+bash "$here/bench/run_bench_report.sh" "$build/bench/bench_report" -- --folder /usr/include --text int --runs 3 --first
+if [ -z "$quick" ]; then
+  bash "$here/bench/run_bench_report.sh" "$build/bench/bench_report" -- --text int --text e --runs 3 --first
+fi
+echo
+
+echo "### Conversion, files in ${TMPDIR:-/tmp}"
+echo
+"$build/bench/bench_convert" -n 5 2>/dev/null
+echo
 if [ -d /dev/shm ]; then
-  echo "### Conversion, window on xcb, files in /dev/shm (tmpfs)"
+  echo "### Conversion, files in /dev/shm (tmpfs)"
   echo
-  DISPLAY=":$display" QT_QPA_PLATFORM=xcb TMPDIR=/dev/shm "$build/bench/bench_convert" -n 5 2>/dev/null
+  TMPDIR=/dev/shm "$build/bench/bench_convert" -n 5 2>/dev/null
   echo
 fi
 echo "- load average after: $(load)"
