@@ -1,22 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Small plain routines of the search window: the file-mask matcher, the
-// locale lowercase, the synthetic key press and opening a path with the
-// desktop. The mask matcher compares characters (code points) of the text
-// the window shows; LowerText works on the ANSI code page's case table.
+// Small plain routines of the search window: the locale lowercase, the
+// synthetic key press and opening a path with the desktop (the file-mask
+// matcher is the listing's, listing/FileMask.h). LowerText works on the ANSI
+// code page's case table.
 #include <QString>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-// True when the name part matches one pattern part of a mask.
-bool MatchMaskPart(std::u32string_view pattern, std::u32string_view name);
-// True when a file name (without folder) matches a mask; mask first.
-bool MatchFileMask(std::u32string_view mask, std::u32string_view fileName);
-// The characters of a text as the mask matcher compares them, appended to
-// out: one code point per character, and a lone surrogate (a byte of a
-// file name that is no UTF-8) as the replacement mark the window shows.
-void AppendMaskCharacters(const QString& text, std::u32string& out);
 // The text with every byte lowered by the Windows-1252 case table.
 std::string LowerText(std::string_view text);
 // The same for a widget text, character by character: a character outside

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Splitting any bytes into lines: no line holds CR, LF or NUL, the text list
 // and SplitLines agree, and the joined text splits into the same lines.
-#include "toolkit/TStringList.h"
+#include "support/TStringList.h"
 
 #include <cstddef>
 #include <cstdint>

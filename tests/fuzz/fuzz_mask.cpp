@@ -2,7 +2,7 @@
 // The file-mask matcher on any mask and file name: it always ends, and for
 // parts of up to 254 characters it gives the answer of a second, plain
 // walk of the same rules kept here.
-#include "uXprocs/uXprocs.h"
+#include "listing/FileMask.h"
 
 #include <cstddef>
 #include <cstdint>

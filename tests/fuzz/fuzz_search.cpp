@@ -9,7 +9,7 @@
 #include "search/SearchMatcher.h"
 #include "platform/CodePage.h"
 #include "platform/FileText.h"
-#include "toolkit/TStringList.h"
+#include "support/TStringList.h"
 
 #include <QStringDecoder>
 #include <cstddef>

@@ -7,7 +7,7 @@
 #include "platform/FileText.h"
 
 #include "support/TestFiles.h"
-#include "toolkit/TStringList.h"
+#include "support/TStringList.h"
 
 #include <QDir>
 #include <QStringDecoder>

@@ -296,41 +296,6 @@ TEST_F(Listing, EscapeStopsTheListingAndLeavesTheListEmpty)
     EXPECT_EQ(List("*.asp*", true).size(), 300);
 }
 
-// Without subfolders only the start folder's own files are listed, and no
-// folder below it is entered: the only folder whose file system is asked
-// about is the start folder. Ticked, the same tree is walked to the end.
-TEST_F(Listing, WithoutSubfoldersNoFolderBelowIsEntered)
-{
-    const QStringList trees[] = {{"a.asp", "b.txt", "inc/", "inc/deep/"},
-                                 {"a.asp", "inc/b.asp"},
-                                 {"a.asp", "inc/b.txt", "inc/deep/deeper/c.asp"},
-                                 {"a.asp", "inc/.keep", "inc/.git/x.asp"}};
-    for (const QStringList& tree : trees) {
-        SCOPED_TRACE(tree.join(' ').toStdString());
-        testfiles::Folder here;
-        for (const QString& name : tree)
-            name.endsWith('/') ? void(QDir().mkpath(here(name))) : void(here.Put(name, "x"));
-        form.Edit1->SetText(here.Path());
-        form.edWild->SetText("*.asp");
-        form.CheckBox1->SetChecked(false);
-        form.Memofil->SetText(QString());
-        int foldersOpened = 0;
-        const platform::FileSystemTypeQuery previous = platform::SetFileSystemTypeQuery([&](int) {
-            ++foldersOpened;
-            return std::uint64_t(0);
-        });
-        EXPECT_TRUE(form.nizze(here.Path()));
-        platform::SetFileSystemTypeQuery(previous);
-#ifndef _WIN32  // Windows asks no folder for its file system's type
-        EXPECT_EQ(foldersOpened, 1);
-#endif
-        EXPECT_EQ(form.Memofil->Lines(), QStringList{here("a.asp")});
-        form.CheckBox1->SetChecked(true);
-        form.Memofil->SetText(QString());
-        EXPECT_TRUE(form.nizze(here.Path()));
-    }
-}
-
 #ifdef _WIN32
 // A drive and its colon name the drive's current folder: the lines have no
 // backslash between the colon and the name.

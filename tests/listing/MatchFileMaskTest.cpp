@@ -2,7 +2,7 @@
 // The file-mask matcher on the masks users type and on the names they meet,
 // including the places where its simple rules say no.
 #include "support/CaseNames.h"
-#include "uXprocs/uXprocs.h"
+#include "listing/FileMask.h"
 
 #include <gtest/gtest.h>
 

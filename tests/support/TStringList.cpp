@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "toolkit/TStringList.h"
+#include "support/TStringList.h"
 
-#include "toolkit/Exceptions.h"
 #include "platform/InputFile.h"
+
+#include <stdexcept>
 
 #include <QFile>
 
@@ -79,6 +80,6 @@ void TStringList::LoadFromFile(const QString& path)
 {
     std::string bytes;
     if (!ReadWholeFile(path, bytes))
-        throw EFOpenError(CannotOpenFileMessage(path));
+        throw std::runtime_error(("Cannot open file " + path).toStdString());
     SetText(bytes);
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The text list: an ordered list of lines, each a byte string in the ANSI code
+// The text list, the plain reading of a file's lines that the search and its
+// fuzzer are checked against: an ordered list of lines, each a byte string in the ANSI code
 // page. Loading reads all bytes without decoding and splits them at CR, LF and
 // CR LF; a last line without a break counts, a break at the very end adds no
 // empty line, and the first NUL byte ends the text. The joined text is every
@@ -12,8 +13,8 @@
 
 class TStringList {
 public:
-    // Raises EFOpenError "Cannot open file %s" (the path as given) when the
-    // file cannot be opened or read.
+    // Raises std::runtime_error "Cannot open file %s" (the path as given)
+    // when the file cannot be opened or read.
     void LoadFromFile(const QString& path);
     void SetText(std::string_view text);
     std::string Text() const;
