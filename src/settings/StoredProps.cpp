@@ -159,11 +159,8 @@ void WriteStoredProps(TForm* window, TStoredPropList& list, const TStoredPropsAc
 
 void ReadStoredProps(TForm* window, TStoredPropList& list, const TStoredPropsAccess& access, const QString& section)
 {
-    try {
-        RunStoredPropsPass(window, list, access, section, [](TPropsStorage& storage, const TPropInfo& property) {
-            storage.ReadPropertyValue(property);
-        });
-    } catch (...) {
-        // A restore never fails on the stored control values.
-    }
+    // A value that cannot be read is skipped where it is read
+    // (TPropsStorage::ReadPropertyValue).
+    RunStoredPropsPass(window, list, access, section,
+                       [](TPropsStorage& storage, const TPropInfo& property) { storage.ReadPropertyValue(property); });
 }

@@ -49,11 +49,9 @@ void TFormStorage::ReadPlacementValues()
 {
     TFormPlacement::ReadPlacementValues();
     SetRestored();
-    // A control value that cannot be read keeps what the control shows.
-    try {
-        ReadStoredProps();
-    } catch (...) {
-    }
+    // A control value that cannot be read keeps what the control shows
+    // (TPropsStorage::ReadPropertyValue skips it).
+    ReadStoredProps();
     storedValues_->RestoreValues(OpenedStore(), StoreSection());
 }
 

@@ -3,6 +3,7 @@
 
 #include "platform/CodePage.h"
 #include "settings/TCollection.h"
+#include "toolkit/Exceptions.h"
 #include "toolkit/TComponent.h"
 #include "toolkit/TForm.h"
 
@@ -434,8 +435,10 @@ void TPropsStorage::ReadPropertyValue(const TPropInfo& property)
         if (defaultText.isEmpty() && !IsStringKind(property.Kind) && property.Kind != TTypeKind::tkClass)
             return;
         SetPropertyText(property, TrimStoredText(ReadString(Section, GetItemName(property.Name), defaultText)));
-    } catch (...) {
-        // A value that cannot be read leaves the property as it was.
+    } catch (const Exception&) {
+        // A value that cannot be read (of the wrong type, or no text the
+        // property takes) leaves the property as it was; any other failure
+        // is no stored value's and goes on.
     }
 }
 
