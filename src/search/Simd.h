@@ -4,7 +4,9 @@
 // processor; AVX2 (nearly every one since 2013) tests twice as many bytes at
 // a time. Functions between FILSOK_AVX2_BEGIN and FILSOK_AVX2_END are
 // compiled for AVX2 and called only when HasAvx2(), so the program still
-// runs on a processor without it.
+// runs on a processor without it. FILSOK_SEARCH_NO_AVX2 set in the
+// environment keeps to SSE2 as such a processor does, so that the tests
+// can run those paths too.
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>
 #define FILSOK_SEARCH_SSE2 1
@@ -12,6 +14,7 @@
 
 #if defined(__GNUC__) && defined(__x86_64__)
 #include <immintrin.h>
+#include <cstdlib>
 #define FILSOK_SEARCH_AVX2 1
 #if defined(__clang__)
 #define FILSOK_AVX2_BEGIN _Pragma("clang attribute push(__attribute__((target(\"avx2\"))), apply_to = function)")
@@ -25,7 +28,7 @@ namespace search {
 
 inline bool HasAvx2()
 {
-    static const bool has = __builtin_cpu_supports("avx2");
+    static const bool has = __builtin_cpu_supports("avx2") && !std::getenv("FILSOK_SEARCH_NO_AVX2");
     return has;
 }
 

@@ -7,6 +7,7 @@
 #include "platform/Utf8.h"
 #include "search/FileSearch.h"
 #include "support/TestFiles.h"
+#include "support/TestTexts.h"
 
 #include <gtest/gtest.h>
 #include <random>
@@ -16,7 +17,7 @@ namespace {
 
 using namespace std::string_literals;
 
-const std::string kBom = "\xEF\xBB\xBF";
+const std::string& kBom = testfiles::kUtf8Mark;
 
 TEST(ConvertBytes, ValidUtf8)
 {

@@ -17,12 +17,7 @@
 
 namespace {
 
-struct stat StatOf(const QString& path)
-{
-    struct stat st{};
-    EXPECT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0) << path.toStdString();
-    return st;
-}
+using testfiles::StatOf;
 
 void Chmod(const QString& path, mode_t mode)
 {

@@ -5,6 +5,7 @@
 #include "convert/SafeFileWrite.h"
 
 #include "support/TestFiles.h"
+#include "support/WriteLimit.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
@@ -59,9 +60,8 @@ TEST(SafeWrite, AFailedWriteLeavesTheOldBytes)
         if (hardLinked) {
             ASSERT_TRUE(testfiles::HardLink(path, dir("other.asp")));
         }
-        SetWriteLimitForTesting(1000);
+        const testfiles::WriteLimit limit(1000);
         const SafeWriteResult result = WriteFileSafely(path, std::string(5000, 'n'));
-        SetWriteLimitForTesting(-1);
         EXPECT_EQ(result, SafeWriteResult::WriteFailed) << hardLinked;
         EXPECT_EQ(testfiles::Read(path), old) << hardLinked;
     }

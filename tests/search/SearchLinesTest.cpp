@@ -7,6 +7,7 @@
 #include "platform/FileText.h"
 
 #include "support/TestFiles.h"
+#include "support/TestTexts.h"
 #include "support/TStringList.h"
 
 #include <QDir>
@@ -77,7 +78,7 @@ TEST_P(HitLines, IndexAndText)
     EXPECT_EQ(Search(c.needle, c.bytes, c.ignoreCase), c.expected);
 }
 
-const std::string kBom = "\xEF\xBB\xBF";
+const std::string& kBom = testfiles::kUtf8Mark;
 const QString kWelcome = QStringLiteral("<p>Välkommen till vår sida</p>");
 const std::string kWelcomeUtf8 = kWelcome.toStdString();
 const std::string kWelcomeAnsi = "<p>V\xE4lkommen till v\xE5r sida</p>";
@@ -172,7 +173,7 @@ TEST(TrimLine, RemovesBytesUpToBlankAtBothEnds)
 Hits ReferenceHits(const QString& needle, const std::string& bytes, bool ignoreCase)
 {
     std::string text = bytes;
-    if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) {
+    if (bytes.rfind(kBom, 0) == 0) {
         text = bytes.substr(3);
     } else if (bytes.rfind("\xFF\xFE", 0) == 0 || bytes.rfind("\xFE\xFF", 0) == 0) {
         QStringDecoder decode(bytes[0] == '\xFF' ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);

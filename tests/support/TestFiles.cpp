@@ -76,6 +76,15 @@ QString Folder::PutPipe(const QString& name) const
 }
 #endif
 
+#ifndef _WIN32
+struct stat StatOf(const QString& path)
+{
+    struct stat st{};
+    EXPECT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0) << path.toStdString();
+    return st;
+}
+#endif
+
 int OpenDescriptors()
 {
 #ifdef _WIN32

@@ -6,6 +6,9 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <string>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace testfiles {
 
@@ -27,6 +30,11 @@ inline QString DesignedStartFolder()
 // library's own: under Wine the process's /proc folder would count Wine's
 // descriptors too, which it opens and closes as it likes.
 int OpenDescriptors();
+
+#ifndef _WIN32
+// The file's status (links followed); a failure fails the test.
+struct stat StatOf(const QString& path);
+#endif
 
 // Gives the file existing a second name; false when that fails.
 bool HardLink(const QString& existing, const QString& name);

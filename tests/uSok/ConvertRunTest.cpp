@@ -4,6 +4,8 @@
 
 #include "convert/SafeFileWrite.h"
 #include "support/TestFiles.h"
+#include "support/TestTexts.h"
+#include "support/WriteLimit.h"
 #include "toolkit/Exceptions.h"
 #include "toolkit/TButton.h"
 #include "toolkit/TCheckBox.h"
@@ -24,9 +26,9 @@
 
 namespace {
 
-const QByteArray kBom("\xEF\xBB\xBF");
+const QByteArray kBom = QByteArray::fromStdString(testfiles::kUtf8Mark);
 const QString kHeader = QStringLiteral("Konvertera till UTF-8");
-const QString kDash(62, '-');
+const QString& kDash = testfiles::kDashLine;
 const QString kAlready = QStringLiteral(" är redan UTF-8 kodad");
 const QString kConverted = QStringLiteral(" konverterades till UTF-8");
 const QString kHoldsNul = QStringLiteral(" innehåller NUL-tecken och lämnades orörd");
@@ -34,12 +36,9 @@ const QString kBrokenUtf16 = QStringLiteral(" innehåller ogiltig UTF-16 och lä
 
 QByteArray Bytes(const char* data, int size) { return QByteArray(data, size); }
 
-struct stat StatOf(const QString& path)
-{
-    struct stat st{};
-    EXPECT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0) << path.toStdString();
-    return st;
-}
+#ifndef _WIN32
+using testfiles::StatOf;
+#endif
 
 // Whether the tests run as root, who may read and write every file; there is
 // no such user on Windows.
@@ -52,10 +51,7 @@ bool RunsAsRoot()
 #endif
 }
 
-struct WriteLimit {
-    explicit WriteLimit(qint64 bytes) { SetWriteLimitForTesting(bytes); }
-    ~WriteLimit() { SetWriteLimitForTesting(-1); }
-};
+using testfiles::WriteLimit;
 
 class ConvertRun : public ::testing::Test {
 protected:

@@ -5,6 +5,7 @@
 #include "uSok/uSok.h"
 
 #include "support/TestFiles.h"
+#include "support/TestTexts.h"
 #include "desktop/KeyEvents.h"
 #include "platform/TickCount.h"
 #include "search/SearchPipeline.h"
@@ -28,7 +29,7 @@
 
 namespace {
 
-const QString kDashes(62, '-');
+const QString& kDashes = testfiles::kDashLine;
 
 // Hands out the start and end tick in turn, so that every run takes a known time.
 class FixedTicks {
