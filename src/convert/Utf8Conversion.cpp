@@ -5,7 +5,7 @@
 
 bool HoldsNulByte(std::string_view bytes)
 {
-    return std::memchr(bytes.data(), 0, bytes.size()) != nullptr;
+    return !bytes.empty() && std::memchr(bytes.data(), 0, bytes.size()) != nullptr;
 }
 
 void TextClassifier::Add(std::string_view text)

@@ -11,8 +11,6 @@
 #include <cstdint>
 #include <functional>
 #include <string_view>
-#include <dirent.h>
-#include <sys/types.h>
 
 namespace platform {
 
@@ -102,13 +100,9 @@ private:
     void Adopt(int fd);
     void Close();
 
-#ifdef _WIN32
-    // The system's enumeration in place of a DIR (FileSystemWindows.cpp).
-    struct WindowsFind;
-    WindowsFind* dir_ = nullptr;
-#else
-    DIR* dir_ = nullptr;
-#endif
+    // The system's enumeration of the open folder, each system's own.
+    struct Enumeration;
+    Enumeration* dir_ = nullptr;
     FileId id_;
     std::string_view name_;
     unsigned char type_ = 0;

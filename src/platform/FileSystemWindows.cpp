@@ -16,14 +16,14 @@
 
 namespace platform {
 
-struct FolderReader::WindowsFind {
+struct FolderReader::Enumeration {
     HANDLE handle = INVALID_HANDLE_VALUE;
     WIN32_FIND_DATAW data{};
     bool haveFirst = false;  // data holds the first entry, not yet handed out
     QString prefix;          // the folder with its trailing separator
     std::string name;        // the current entry's name in UTF-8
 
-    ~WindowsFind()
+    ~Enumeration()
     {
         if (handle != INVALID_HANDLE_VALUE)
             ::FindClose(handle);
@@ -92,7 +92,7 @@ FolderReader::FolderReader(const QString& path)
 {
     if (NamesNoFile(path))
         return;
-    auto find = std::make_unique<WindowsFind>();
+    auto find = std::make_unique<Enumeration>();
     // "c:" enumerates the drive's current folder ("c:*"), a lone letter the
     // drive's root: the pattern follows the separator rule.
     find->prefix = WithTrailingSeparator(path);

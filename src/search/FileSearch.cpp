@@ -236,7 +236,9 @@ bool TakeBlock(const Matcher& matcher, std::string_view bytes, bool atEnd, std::
     end = EndOfWholeLines(bytes);
     const LinesScan lines = ScanLines<true>(bytes.substr(0, end));
     const std::size_t newFrom = std::max(end, carried);
-    if (lines.holdsNul || std::memchr(bytes.data() + newFrom, 0, bytes.size() - newFrom)) {
+    const bool nulInNewBytes =
+        newFrom < bytes.size() && std::memchr(bytes.data() + newFrom, 0, bytes.size() - newFrom);
+    if (lines.holdsNul || nulInNewBytes) {
         // The text ends at the NUL: nothing after it is searched.
         ScanHits(matcher, bytes, firstLine, onHit);
         return true;
@@ -261,7 +263,7 @@ std::string_view TrimLine(std::string_view line)
 
 std::string_view TextBeforeNul(std::string_view bytes)
 {
-    const void* nul = std::memchr(bytes.data(), 0, bytes.size());
+    const void* nul = bytes.empty() ? nullptr : std::memchr(bytes.data(), 0, bytes.size());
     return nul ? bytes.substr(0, std::size_t(static_cast<const char*>(nul) - bytes.data())) : bytes;
 }
 

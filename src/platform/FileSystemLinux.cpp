@@ -4,6 +4,7 @@
 #include "platform/FileName.h"
 
 #include <cerrno>
+#include <dirent.h>
 #include <fcntl.h>
 #include <utility>
 #include <sys/stat.h>
@@ -11,6 +12,12 @@
 #include <unistd.h>
 
 namespace platform {
+
+// The open folder's DIR.
+struct FolderReader::Enumeration {
+    DIR* dir;
+};
+
 namespace {
 
 bool IsDotName(std::string_view name)
@@ -128,8 +135,8 @@ FolderReader::FolderReader(const QString& path)
 void FolderReader::Close()
 {
     if (dir_ != nullptr) {
-        ::closedir(dir_);
-        dir_ = nullptr;
+        ::closedir(dir_->dir);
+        delete std::exchange(dir_, nullptr);
     }
     name_ = {};
 }
@@ -143,11 +150,12 @@ void FolderReader::Adopt(int fd)
         ::close(fd);
         return;
     }
-    dir_ = ::fdopendir(fd);
-    if (dir_ == nullptr) {
+    DIR* dir = ::fdopendir(fd);
+    if (dir == nullptr) {
         ::close(fd);
         return;
     }
+    dir_ = new Enumeration{dir};
     id_ = FileId{st.st_dev, st.st_ino};
 }
 
@@ -158,7 +166,7 @@ bool FolderReader::Next()
     if (dir_ == nullptr)
         return false;
     // A read error ends the enumeration like its end does.
-    const dirent* entry = ::readdir(dir_);
+    const dirent* entry = ::readdir(dir_->dir);
     if (entry == nullptr)
         return false;
     name_ = std::string_view(entry->d_name);
@@ -184,7 +192,7 @@ EntryKind FolderReader::Kind()
     } else if (type_ == DT_LNK || type_ == DT_UNKNOWN) {
         // The listing does not say where a link leads, and some file
         // systems say nothing at all: ask.
-        const int fd = ::dirfd(dir_);
+        const int fd = ::dirfd(dir_->dir);
         struct stat st{};
         if (type_ == DT_UNKNOWN && ::fstatat(fd, name_.data(), &st, AT_SYMLINK_NOFOLLOW) == 0) {
             link_ = S_ISLNK(st.st_mode);
@@ -209,7 +217,7 @@ std::uint32_t FolderReader::Attributes()
     if (dir_ == nullptr || name_.empty())
         return kInvalidAttributes;
     const char* name = name_.data();
-    const int fd = ::dirfd(dir_);
+    const int fd = ::dirfd(dir_->dir);
     struct stat st{};
     if (::fstatat(fd, name, &st, 0) != 0 && ::fstatat(fd, name, &st, AT_SYMLINK_NOFOLLOW) != 0)
         return kInvalidAttributes;
@@ -226,7 +234,7 @@ FolderReader FolderReader::OpenEntry() const
     FolderReader sub;
     if (dir_ == nullptr || name_.empty())
         return sub;
-    sub.Adopt(::openat(::dirfd(dir_), name_.data(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    sub.Adopt(::openat(::dirfd(dir_->dir), name_.data(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     return sub;
 }
 
@@ -236,7 +244,7 @@ bool FolderReader::OnPseudoFileSystem() const
         return false;
     // A copy, so that a query may replace itself while it runs.
     const FileSystemTypeQuery query = CurrentTypeQuery();
-    return IsPseudoFileSystem(query(::dirfd(dir_)));
+    return IsPseudoFileSystem(query(::dirfd(dir_->dir)));
 }
 
 }  // namespace platform
