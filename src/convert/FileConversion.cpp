@@ -4,6 +4,7 @@
 #include "convert/SafeFileWrite.h"
 #include "convert/Utf8Conversion.h"
 #include "platform/FileText.h"
+#include "platform/InputFile.h"
 #include "platform/PageBuffer.h"
 
 #include <algorithm>
@@ -46,6 +47,18 @@ TextRead ReadText(const QString& path, char* buffer, std::size_t blockSize,
 constexpr int kAttempts = 3;
 
 }  // namespace
+
+std::optional<bool> StartsWithUtf8Mark(const QString& path, int& error)
+{
+    platform::InputFile file(path);
+    char head[platform::kUtf8Mark.size()];
+    const std::ptrdiff_t got = file.IsOpen() ? file.ReadFully(head, sizeof head) : -1;
+    if (got < 0 || !file.Close()) {
+        error = file.Error();
+        return std::nullopt;
+    }
+    return std::string_view(head, std::size_t(got)) == platform::kUtf8Mark;
+}
 
 FileConversion ConvertUnmarkedFile(const QString& path, std::size_t blockSize,
                                    const std::function<void()>& betweenBlocks)

@@ -6,6 +6,7 @@
 #include <QString>
 #include <cstddef>
 #include <functional>
+#include <optional>
 
 enum class FileConversion {
     Converted,     // rewritten as UTF-8 with the mark (an empty file is left as it is)
@@ -16,6 +17,11 @@ enum class FileConversion {
     CannotCreate,  // may not be written anew; left alone
     WriteFailed,   // the write failed part-way; the file keeps its old bytes
 };
+
+// Whether the file at path starts with the UTF-8 mark; nothing when it cannot
+// be opened or read, and error then holds the system's number for why. A
+// pipe, a device or a socket is refused as a folder is, without waiting on it.
+std::optional<bool> StartsWithUtf8Mark(const QString& path, int& error);
 
 inline constexpr std::size_t kConversionBlockSize = std::size_t(1) << 20;
 

@@ -19,8 +19,6 @@
 
 namespace {
 
-const QString kDashLine(62, QLatin1Char('-'));
-
 // Writes a file's new content; a failure raises the error the user sees.
 void SaveBytes(const QString& path, std::string_view bytes)
 {
@@ -36,14 +34,10 @@ void SaveBytes(const QString& path, std::string_view bytes)
 
 bool HasUtf8Bom(const QString& path)
 {
-    // A pipe, a device or a socket is refused as a folder is, without
-    // waiting on it: the window would never answer again.
-    platform::InputFile file(path);
-    char head[platform::kUtf8Mark.size()];
-    const std::ptrdiff_t got = file.IsOpen() ? file.ReadFully(head, sizeof head) : -1;
-    if (got < 0 || !file.Close())
-        throw EInOutError(platform::InOutErrorCode(file.Error(), path));
-    return std::string_view(head, std::size_t(got)) == platform::kUtf8Mark;
+    int error = 0;
+    if (const std::optional<bool> marked = StartsWithUtf8Mark(path, error))
+        return *marked;
+    throw EInOutError(platform::InOutErrorCode(error, path));
 }
 
 void SaveTextAsUtf8(const QString& path, std::string_view text, bool withBom)
@@ -64,7 +58,7 @@ void TForm1::Button1Click(QObject*)
 
     // The report is gathered here and handed to the memo once; whatever
     // stops the run, the memo shows the lines written up to then.
-    QStringList report{QStringLiteral("Konvertera till UTF-8"), kDashLine};
+    QStringList report{QStringLiteral("Konvertera till UTF-8"), search::DashLine()};
     const int count = Memofil->LineCount();
     p1->SetMax(count);
     // A run that stopped on an error left the bar where it stood.
@@ -108,7 +102,7 @@ void TForm1::Button1Click(QObject*)
         MemoResult->MoveCaretToEnd();
         throw;
     }
-    report.append(kDashLine);
+    report.append(search::DashLine());
     if (visited < count)
         report.append(search::StoppedLine(visited, count));
     MemoResult->SetText(report.join(QLatin1Char('\n')));
