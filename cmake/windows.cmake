@@ -32,6 +32,19 @@ endforeach()
 
 # Qt's DLLs and the two plugins: the windows platform and its native style.
 set(filsok_qt_dlls $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6::Widgets>)
+
+# What the scripts take from this build: its version (for the zip and the
+# installer) and the folders of the DLLs above, where Wine finds them when it
+# runs the tests (tests/wine/run.sh).
+set(filsok_dll_folders)
+foreach(dll ${filsok_runtime_dlls})
+  get_filename_component(folder "${dll}" DIRECTORY)
+  list(APPEND filsok_dll_folders "${folder}")
+endforeach()
+list(REMOVE_DUPLICATES filsok_dll_folders)
+list(JOIN filsok_dll_folders ":" filsok_dll_folders)
+file(GENERATE OUTPUT ${CMAKE_BINARY_DIR}/windows-build.env CONTENT
+  "version='${PROJECT_VERSION}'\ndll_folders='$<TARGET_FILE_DIR:Qt6::Core>:${filsok_dll_folders}'\n")
 set(filsok_platform_plugin $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin>)
 set(filsok_style_plugin $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin>)
 

@@ -28,7 +28,7 @@ cmake -S "$here" -B "$build" -G Ninja \
   -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_PREFIX_PATH="$qt" \
   -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-  -DCMAKE_CROSSCOMPILING_EMULATOR="bash;$here/tests/wine/run.sh;$qt" \
+  -DCMAKE_CROSSCOMPILING_EMULATOR="bash;$here/tests/wine/run.sh;$build/windows-build.env" \
   -DFILSOK_BENCH=OFF >/dev/null
 cmake --build "$build" -j"$jobs"
 
@@ -46,7 +46,8 @@ step "Tests under Wine"
 ctest --test-dir "$build" --output-on-failure -j"$jobs"
 
 step "The installed program, the zip and the installer"
-version="$(sed -n 's/^project(filsok VERSION \([0-9.]*\).*/\1/p' "$here/CMakeLists.txt")"
+version=
+source "$build/windows-build.env"
 stage="$build/stage/filsok-$version"
 rm -rf "$build/stage"
 cmake --install "$build" --prefix "$stage" --strip >/dev/null

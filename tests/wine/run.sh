@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Runs one Windows program of the build under Wine: run.sh QT_PREFIX PROGRAM
-# [ARGUMENTS...]. Qt's DLLs come from QT_PREFIX/bin (its plugins from
-# QT_PREFIX/plugins beside them), MinGW's from the cross compiler; the Wine
-# prefix is $WINEPREFIX, which scripts/windows.sh makes once per build
-# folder. Run it from a folder without DLLs of its own (ctest runs the tests
-# in build-windows/tests). Ends with the program's exit status.
+# Runs one Windows program of the build under Wine: run.sh BUILD_ENV PROGRAM
+# [ARGUMENTS...]. BUILD_ENV is the build's windows-build.env
+# (cmake/windows.cmake), which names the folders of Qt's DLLs (its plugins
+# are found beside them) and of MinGW's runtime; the Wine prefix is
+# $WINEPREFIX, which scripts/windows.sh makes once per build folder. Run it
+# from a folder without DLLs of its own (ctest runs the tests in
+# build-windows/tests). Ends with the program's exit status.
 set -euo pipefail
-qt_prefix=$1
+dll_folders=
+source "$1"
 shift
 : "${WINEPREFIX:?WINEPREFIX names the Wine prefix to run in}"
 export WINEPREFIX
@@ -18,12 +20,10 @@ export WINEDEBUG=-all
 # every Debian).
 export LC_ALL=C.UTF-8
 # Wine takes Windows paths here; drive Z: is the root of the file system.
-qt_windows="Z:${qt_prefix//\//\\}"
-# Qt's DLLs, and MinGW's runtime, which they and the programs need.
-WINEPATH="$qt_windows\\bin"
-for dll in libstdc++-6.dll libwinpthread-1.dll; do
-  folder=$(dirname "$(realpath "$(x86_64-w64-mingw32-g++-posix -print-file-name=$dll)")")
-  WINEPATH="$WINEPATH;Z:${folder//\//\\}"
+WINEPATH=
+IFS=: read -r -a folders <<<"$dll_folders"
+for folder in "${folders[@]}"; do
+  WINEPATH="${WINEPATH:+$WINEPATH;}Z:${folder//\//\\}"
 done
 export WINEPATH
 # The fonts the window is designed with, for Qt's offscreen platform, which
