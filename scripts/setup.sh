@@ -1,21 +1,26 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs the Debian 12 packages that building, running, testing and
-# packaging Filsök need, only those that are missing: everything the README's
-# commands and the scripts use that a minimal Debian 12 (debootstrap minbase)
-# lacks. Run as root (or with sudo available).
+# Installs the Debian 12 packages that Filsök's scripts need, only those that
+# are missing from a minimal Debian 12 (debootstrap minbase). With --run,
+# only what building and starting the program need (the quick start's first
+# command); without it, also what its tests, fuzzing and packaging need. Run
+# as root (or with sudo available).
 set -euo pipefail
 
-packages=(
+run_packages=(
   # build
   g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
-  libgtest-dev libgmock-dev googletest
   # fonts the window is designed with (Tahoma, Lucida Console stand-ins)
   fonts-liberation2
   # opening a hit with the desktop's default application (xdg-open)
   xdg-utils
-  # running under a virtual X server, screenshots and end-to-end tests
-  xvfb xauth x11-utils xdotool xclip openbox imagemagick
+  # starting it on a virtual X server and saving a screenshot of it
+  xvfb openbox xdotool imagemagick
+)
+test_packages=(
+  libgtest-dev libgmock-dev googletest
+  # the end-to-end tests type, paste and read the clipboard
+  xauth x11-utils xclip
   # benchmarks, desktop entry check, fuzzing
   ripgrep desktop-file-utils clang libclang-rt-14-dev
   # Debian package: dpkg-shlibdeps, and cpack's DEB generator runs file(1)
@@ -26,5 +31,7 @@ packages=(
   lintian appstream man-db
 )
 
+packages=("${run_packages[@]}")
+[ "${1:-}" = --run ] || packages+=("${test_packages[@]}")
 source "$(dirname "$0")/lib/install-missing.bash"
 install_missing "${packages[@]}"

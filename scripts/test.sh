@@ -6,6 +6,6 @@
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 bash "$here/scripts/setup.sh"
-bash "$here/scripts/build.sh"
+bash "$here/scripts/build.sh" -DFILSOK_TESTS=ON -DFILSOK_BENCH=ON
 build="${FILSOK_BUILD_DIR:-$here/build}"
 ctest --test-dir "$build" --output-on-failure -j"$(nproc)"
