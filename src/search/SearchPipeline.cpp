@@ -50,9 +50,9 @@ std::size_t BytesOf(const FileHits& hits)
 SearchPipeline::Limits SearchPipeline::DefaultLimits()
 {
     const int cores = std::max(QThread::idealThreadCount(), 1);
-    if (workersForTesting > 0)
-        return Limits{workersForTesting, workersForTesting, 1024, std::size_t(64) << 20};
-    return Limits{cores, std::max(cores, kFilesInFlight), 1024, std::size_t(64) << 20};
+    const int workers = workersForTesting > 0 ? workersForTesting : cores;
+    const int maxWorkers = workersForTesting > 0 ? workersForTesting : std::max(cores, kFilesInFlight);
+    return Limits{workers, maxWorkers, 1024, std::size_t(64) << 20};
 }
 
 void SearchPipeline::SetWorkersForTesting(int workers)

@@ -11,7 +11,6 @@ namespace toolkit {
 namespace {
 
 using memotext::kLineSeparator;
-using memotext::kLinesPerBlock;
 
 // The document takes text in pieces of about this many characters: each
 // insert has a cost of its own.
@@ -103,7 +102,7 @@ void MemoDocumentBuilder::Take(QString text)
         }
     }
     if (grouped_) {
-        Group(text);
+        memotext::GroupLines(text, lines_, firstLines_);
         pending_ += text;
         if (pending_.size() >= kInsertSize)
             Flush();
@@ -118,24 +117,7 @@ void MemoDocumentBuilder::Take(QString text)
     grouped_ = true;
     lines_ = 1;
     firstLines_ = {0};
-    Group(pending_);
-}
-
-// Turns the LFs of text into U+2028 but the one that ends each block,
-// counting lines on from those before it.
-void MemoDocumentBuilder::Group(QString& text)
-{
-    char16_t* p = reinterpret_cast<char16_t*>(text.data());
-    const qsizetype size = text.size();
-    for (qsizetype at = QStringView(p, size).indexOf(QLatin1Char('\n')); at >= 0;
-         at = QStringView(p, size).indexOf(QLatin1Char('\n'), at + 1)) {
-        // The LF begins the line with index lines_.
-        if (lines_ % kLinesPerBlock == 0)
-            firstLines_.push_back(lines_);
-        else
-            p[at] = kLineSeparator.unicode();
-        ++lines_;
-    }
+    memotext::GroupLines(pending_, lines_, firstLines_);
 }
 
 void MemoDocumentBuilder::Insert(const QString& text)

@@ -41,7 +41,6 @@ public:
 private:
     void Build();
     void Take(QString text);
-    void Group(QString& text);
     void Insert(const QString& text);
     void Flush();
 

@@ -59,16 +59,28 @@ DocumentText ForDocument(QString text)
     result.lines = int(breaks + 1);
     result.grouped = result.lines > kOneBlockPerLineUpTo && !hasSeparator;
     if (result.grouped) {
-        const qsizetype size = text.size();
-        char16_t* buffer = reinterpret_cast<char16_t*>(text.data());
-        int line = 0;
-        for (qsizetype at = Next(buffer, size, 0, u'\n'); at < size; at = Next(buffer, size, at + 1, u'\n')) {
-            if (++line % kLinesPerBlock != 0)
-                buffer[at] = kLineSeparator.unicode();
-        }
+        result.firstLines.reserve(size_t(result.lines / kLinesPerBlock) + 2);
+        result.firstLines.push_back(0);
+        int lines = 1;
+        GroupLines(text, lines, result.firstLines);
+        result.firstLines.push_back(result.lines);
     }
     result.text = std::move(text);
     return result;
+}
+
+void GroupLines(QString& text, int& lines, std::vector<int>& firstLines)
+{
+    const qsizetype size = text.size();
+    char16_t* buffer = reinterpret_cast<char16_t*>(text.data());
+    for (qsizetype at = Next(buffer, size, 0, u'\n'); at < size; at = Next(buffer, size, at + 1, u'\n')) {
+        // The LF begins the line with index lines.
+        if (lines % kLinesPerBlock == 0)
+            firstLines.push_back(lines);
+        else
+            buffer[at] = kLineSeparator.unicode();
+        ++lines;
+    }
 }
 
 QString WithCrLf(const QString& plain)

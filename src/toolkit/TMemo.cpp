@@ -126,15 +126,11 @@ void TMemo::SetText(QString text)
     memotext::DocumentText prepared = memotext::ForDocument(std::move(text));
     grouped_ = prepared.grouped;
     QPlainTextEdit::setPlainText(prepared.text);
-    firstLines_.clear();
+    firstLines_ = std::move(prepared.firstLines);
     cachedBlock_ = -1;
     if (!grouped_)
         return;
     prepared.text = QString();
-    firstLines_.reserve(size_t(prepared.lines / memotext::kLinesPerBlock) + 2);
-    for (int first = 0; first < prepared.lines; first += memotext::kLinesPerBlock)
-        firstLines_.push_back(first);
-    firstLines_.push_back(prepared.lines);
     RestoreLineCounts();
 }
 
